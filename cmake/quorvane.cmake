@@ -1,0 +1,69 @@
+# Shared build rules: compiler flags, module libraries and test registration.
+
+add_compile_options(-Wall -Wextra -Wno-unused-parameter)
+if(WIN32)
+  # Link the C and C++ runtimes in, so no MinGW DLL has to be found at run time.
+  add_link_options(-static)
+endif()
+if(QUORVANE_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+if(QUORVANE_FUZZ)
+  add_compile_options(-fsanitize=address,undefined,fuzzer-no-link -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# quorvane_module(NAME SOURCES ... [WIN_SOURCES ...] [DEPS ...] [WIN_LIBS ...])
+# Defines the static library quorvane_NAME from the portable sources, plus the
+# Win32 sources and system libraries in the Windows builds.
+function(quorvane_module name)
+  cmake_parse_arguments(M "" "" "SOURCES;WIN_SOURCES;DEPS;WIN_LIBS" ${ARGN})
+  set(target quorvane_${name})
+  set(sources ${M_SOURCES})
+  if(WIN32)
+    list(APPEND sources ${M_WIN_SOURCES})
+  endif()
+  if(sources)
+    add_library(${target} STATIC ${sources})
+    target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${target} PUBLIC ${M_DEPS})
+    if(WIN32)
+      target_link_libraries(${target} PUBLIC ${M_WIN_LIBS})
+    endif()
+  else()
+    add_library(${target} INTERFACE)
+    target_include_directories(${target} INTERFACE ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${target} INTERFACE ${M_DEPS})
+  endif()
+endfunction()
+
+# Tests run natively, or under the cross-compiling emulator (64-bit Wine) in the
+# win64 build; the win32 build compiles them but cannot run them here.
+set(QUORVANE_RUN_TESTS ON)
+if(CMAKE_CROSSCOMPILING AND NOT CMAKE_CROSSCOMPILING_EMULATOR)
+  set(QUORVANE_RUN_TESTS OFF)
+endif()
+
+# quorvane_add_test(NAME SOURCES ... [LIBS ...] [ENV ...])
+# One gtest executable. Natively each case becomes a CTest test; under Wine the
+# executable is one test, since every Wine launch costs seconds.
+function(quorvane_add_test name)
+  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS;ENV" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE quorvane_test_main ${T_LIBS})
+  if(NOT QUORVANE_RUN_TESTS)
+    return()
+  endif()
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 300)
+  endif()
+  if(CMAKE_CROSSCOMPILING)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT}
+      ENVIRONMENT "WINEDEBUG=-all;${T_ENV}")
+  else()
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+      PROPERTIES TIMEOUT ${T_TIMEOUT} ENVIRONMENT "${T_ENV}")
+  endif()
+endfunction()

@@ -1,0 +1,3 @@
+#include "support/test_process.h"
+
+void prepareTestProcess() {}
