@@ -6,18 +6,19 @@
 
 enum class CodePage { GBK = 936, BIG5 = 950 };
 
-// Whether encoding first joins a base character and a following combining mark into the
-// precomposed character where the code page holds one (u + U+0304 -> ū), as
-// WideCharToMultiByte's WC_COMPOSITECHECK does. Marks that join nothing are encoded on their own.
+// Whether encoding first joins a base character and the combining marks after it into the
+// precomposed character Unicode defines for them (u + U+0308 + U+0304 -> ǖ), as
+// WideCharToMultiByte's WC_COMPOSITECHECK does, wherever the code page can encode that
+// character (itself or its best fit); otherwise base and mark are encoded on their own.
 enum class CompositeCheck { OFF, ON };
 
 // The byte that stands for a character a code page cannot hold, in both directions.
 inline constexpr char DEFAULT_CHAR = '?';
 
 // Bytes of code page 936 or 950 to UTF-16 units, as MultiByteToWideChar with flags 0:
-// a double-byte pair the code page does not define becomes one "?" and consumes both bytes;
-// a lead byte with no valid trail byte after it (at the end, or before a byte below 0x40)
-// becomes "?" and consumes only itself. NUL bytes convert like any other byte.
+// a lead byte and the byte after it form a pair, and a pair the code page does not define
+// becomes one "?" (so, as on Windows, a lead byte swallows a following line break); a lead
+// byte at the end or before a NUL becomes "?" on its own. NUL bytes convert like any other.
 std::u16string decodeCodePage(CodePage codePage, std::string_view bytes);
 
 // UTF-16 units to code page 936 or 950, as WideCharToMultiByte with its default best fit:

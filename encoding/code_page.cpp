@@ -1,0 +1,242 @@
+#include "encoding/code_page.h"
+
+#include "encoding/tables/code_page_data.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+
+namespace {
+
+// One code page's data with its encoding laid out for lookup by unit.
+class CodePageTables {
+public:
+  explicit CodePageTables(const CodePageData& data) : data_(data) {
+    encoding_.fill(NO_BYTES);
+    for (int byte = 0; byte < 256; ++byte) {
+      const uint16_t unit = data.singleByteUnits[byte];
+      if ((unit != 0 || byte == 0) && encoding_[unit] == NO_BYTES) encoding_[unit] = byte;
+    }
+    for (int lead = PAIR_LEAD_FIRST; lead <= PAIR_LEAD_LAST; ++lead) {
+      for (int trail = PAIR_TRAIL_FIRST; trail <= PAIR_TRAIL_LAST; ++trail) {
+        const uint16_t unit = data.pairUnits[pairIndex(lead, trail)];
+        if (unit != 0 && encoding_[unit] == NO_BYTES) encoding_[unit] = static_cast<uint16_t>(lead << 8 | trail);
+      }
+    }
+    for (size_t i = 0; i < data.encodingExceptionCount; ++i) {
+      encoding_[data.encodingExceptions[i].unit] = data.encodingExceptions[i].bytes;
+    }
+  }
+
+  // The unit of a byte that stands alone, or 0 for a lead byte (byte 0 stands alone).
+  uint16_t singleByteUnit(uint8_t byte) const { return data_.singleByteUnits[byte]; }
+
+  // The unit of a double-byte code, or 0 where the code is undefined.
+  uint16_t pairUnit(uint8_t lead, uint8_t trail) const {
+    if (trail < PAIR_TRAIL_FIRST || trail > PAIR_TRAIL_LAST) return 0;
+    return data_.pairUnits[pairIndex(lead, trail)];
+  }
+
+  uint16_t bytesOf(char16_t unit) const { return encoding_[unit]; }
+
+private:
+  const CodePageData& data_;
+  std::array<uint16_t, 0x10000> encoding_;
+};
+
+const CodePageTables& tablesOf(CodePage codePage) {
+  static const CodePageTables gbk(CP936_DATA);
+  static const CodePageTables big5(CP950_DATA);
+  return codePage == CodePage::BIG5 ? big5 : gbk;
+}
+
+// The precomposed character of base + mark, or 0.
+char16_t compose(char16_t base, char16_t mark) {
+  const Composition* first = COMPOSITIONS;
+  const Composition* last = COMPOSITIONS + COMPOSITION_COUNT;
+  const Composition* found =
+      std::lower_bound(first, last, Composition{base, mark, 0}, [](const Composition& a, const Composition& b) {
+        return a.base != b.base ? a.base < b.base : a.mark < b.mark;
+      });
+  return found != last && found->base == base && found->mark == mark ? found->composite : 0;
+}
+
+constexpr char16_t REPLACEMENT_CHARACTER = u'\uFFFD';
+constexpr char32_t INVALID_SEQUENCE = 0xFFFFFFFF;
+
+struct Utf8Sequence {
+  char32_t codePoint;  // INVALID_SEQUENCE when the sequence is ill-formed
+  size_t length;       // bytes consumed, at least 1
+};
+
+// Reads one UTF-8 sequence at bytes[start] the way Windows' decoder consumes it: the lead
+// byte sets the length; a byte that is no continuation byte ends the ill-formed sequence
+// before it, while a second byte that makes the value overlong, a surrogate or too large
+// is consumed with it. (Wine also swallows the non-continuation bytes of a sequence cut
+// off by the end of the input; we keep them, since they may be the text's last line break.)
+Utf8Sequence readUtf8Sequence(std::string_view bytes, size_t start) {
+  const uint8_t lead = static_cast<uint8_t>(bytes[start]);
+  if (lead < 0x80) return {lead, 1};
+  size_t length;
+  char32_t value;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2, value = lead & 0x1F;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3, value = lead & 0x0F;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4, value = lead & 0x07;
+  } else {
+    return {INVALID_SEQUENCE, 1};
+  }
+  size_t next = start + 1;
+  for (size_t position = 1; position < length; ++position, ++next) {
+    if (next >= bytes.size() || (static_cast<uint8_t>(bytes[next]) & 0xC0) != 0x80)
+      return {INVALID_SEQUENCE, next - start};
+    value = value << 6 | (static_cast<uint8_t>(bytes[next]) & 0x3F);
+    if (position == 1) {
+      const bool outOfRange = length == 3 ? value < 0x20 || (value >= 0x360 && value < 0x380)
+                                          : length == 4 && (value < 0x10 || value >= 0x110);
+      if (outOfRange) return {INVALID_SEQUENCE, next + 1 - start};
+    }
+  }
+  return {value, length};
+}
+
+bool isHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool isLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+void appendUtf8(std::string& out, char32_t codePoint) {
+  if (codePoint < 0x80) {
+    out += static_cast<char>(codePoint);
+  } else if (codePoint < 0x800) {
+    out += static_cast<char>(0xC0 | codePoint >> 6);
+    out += static_cast<char>(0x80 | (codePoint & 0x3F));
+  } else if (codePoint < 0x10000) {
+    out += static_cast<char>(0xE0 | codePoint >> 12);
+    out += static_cast<char>(0x80 | (codePoint >> 6 & 0x3F));
+    out += static_cast<char>(0x80 | (codePoint & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | codePoint >> 18);
+    out += static_cast<char>(0x80 | (codePoint >> 12 & 0x3F));
+    out += static_cast<char>(0x80 | (codePoint >> 6 & 0x3F));
+    out += static_cast<char>(0x80 | (codePoint & 0x3F));
+  }
+}
+
+}  // namespace
+
+std::u16string decodeCodePage(CodePage codePage, std::string_view bytes) {
+  const CodePageTables& tables = tablesOf(codePage);
+  std::u16string units(bytes.size(), u'\0');
+  size_t count = 0;
+  for (size_t i = 0; i < bytes.size();) {
+    const uint8_t byte = static_cast<uint8_t>(bytes[i]);
+    const uint16_t single = tables.singleByteUnit(byte);
+    if (single != 0 || byte == 0) {
+      units[count++] = single;
+      i += 1;
+    } else if (i + 1 == bytes.size() || bytes[i + 1] == '\0') {
+      units[count++] = DEFAULT_CHAR;
+      i += 1;
+    } else {
+      const uint16_t unit = tables.pairUnit(byte, static_cast<uint8_t>(bytes[i + 1]));
+      units[count++] = unit != 0 ? unit : DEFAULT_CHAR;
+      i += 2;
+    }
+  }
+  units.resize(count);
+  return units;
+}
+
+std::string encodeCodePage(CodePage codePage, std::u16string_view units, CompositeCheck compositeCheck) {
+  const CodePageTables& tables = tablesOf(codePage);
+  std::string bytes(units.size() * 2, '\0');
+  size_t count = 0;
+  for (size_t i = 0; i < units.size(); ++i) {
+    char16_t unit = units[i];
+    if (compositeCheck == CompositeCheck::ON) {
+      while (i + 1 < units.size()) {
+        const char16_t composite = compose(unit, units[i + 1]);
+        if (composite == 0 || tables.bytesOf(composite) == NO_BYTES) break;
+        unit = composite;
+        ++i;
+      }
+    }
+    const uint16_t encoded = tables.bytesOf(unit);
+    if (encoded == NO_BYTES) {
+      bytes[count++] = DEFAULT_CHAR;
+    } else if (encoded < 0x100) {
+      bytes[count++] = static_cast<char>(encoded);
+    } else {
+      bytes[count++] = static_cast<char>(encoded >> 8);
+      bytes[count++] = static_cast<char>(encoded & 0xFF);
+    }
+  }
+  bytes.resize(count);
+  return bytes;
+}
+
+std::u16string utf8ToUtf16Units(std::string_view bytes) {
+  std::u16string units;
+  units.reserve(bytes.size());
+  for (size_t i = 0; i < bytes.size();) {
+    const Utf8Sequence sequence = readUtf8Sequence(bytes, i);
+    i += sequence.length;
+    if (sequence.codePoint == INVALID_SEQUENCE) {
+      units += REPLACEMENT_CHARACTER;
+    } else if (sequence.codePoint < 0x10000) {
+      units += static_cast<char16_t>(sequence.codePoint);
+    } else {
+      const char32_t offset = sequence.codePoint - 0x10000;
+      units += static_cast<char16_t>(0xD800 + (offset >> 10));
+      units += static_cast<char16_t>(0xDC00 + (offset & 0x3FF));
+    }
+  }
+  return units;
+}
+
+std::string utf16UnitsToUtf8(std::u16string_view units) {
+  std::string bytes;
+  bytes.reserve(units.size() * 3);
+  for (size_t i = 0; i < units.size(); ++i) {
+    const char16_t unit = units[i];
+    if (isHighSurrogate(unit) && i + 1 < units.size() && isLowSurrogate(units[i + 1])) {
+      appendUtf8(bytes, 0x10000 + ((unit - 0xD800) << 10) + (units[i + 1] - 0xDC00));
+      ++i;
+    } else if (isHighSurrogate(unit) || isLowSurrogate(unit)) {
+      appendUtf8(bytes, REPLACEMENT_CHARACTER);
+    } else {
+      appendUtf8(bytes, unit);
+    }
+  }
+  return bytes;
+}
+
+bool isUtf8WithMultiByteSequence(std::string_view bytes) {
+  bool multiByte = false;
+  for (size_t i = 0; i < bytes.size();) {
+    const Utf8Sequence sequence = readUtf8Sequence(bytes, i);
+    if (sequence.codePoint == INVALID_SEQUENCE) return false;
+    multiByte = multiByte || sequence.length > 1;
+    i += sequence.length;
+  }
+  return multiByte;
+}
+
+std::u16string utf16LeBytesToUnits(std::string_view bytes) {
+  std::u16string units(bytes.size() / 2, u'\0');
+  for (size_t i = 0; i < units.size(); ++i) {
+    units[i] = static_cast<char16_t>(static_cast<uint8_t>(bytes[2 * i]) |
+                                     static_cast<uint8_t>(bytes[2 * i + 1]) << 8);
+  }
+  return units;
+}
+
+std::string utf16UnitsToLeBytes(std::u16string_view units) {
+  std::string bytes(units.size() * 2, '\0');
+  for (size_t i = 0; i < units.size(); ++i) {
+    bytes[2 * i] = static_cast<char>(units[i] & 0xFF);
+    bytes[2 * i + 1] = static_cast<char>(units[i] >> 8);
+  }
+  return bytes;
+}
