@@ -12,6 +12,9 @@ cmake --preset native >/dev/null
 cmake --build --preset native
 ctest --preset native
 
+step "encoding tables regenerated from ICU"
+bash scripts/check-tables.sh
+
 step "native tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake --preset native-asan >/dev/null
 cmake --build --preset native-asan
