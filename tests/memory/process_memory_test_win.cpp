@@ -1,0 +1,218 @@
+// The process-memory class against a real process under Wine: the simulated player.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "memory/path_text.h"
+#include "memory/process_memory.h"
+#include "memory/win_handle.h"
+#include "simulated_player/simulated_player_layout.h"
+
+namespace {
+
+using namespace simulated_player;
+
+std::string besideThisProgram(const char* name) {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder(path);
+  folder.erase(folder.rfind('\\') + 1);
+  return folder + name;
+}
+
+// Starts the simulated player and ends it, by its handle, on every path out of the test.
+class RunningPlayer {
+public:
+  RunningPlayer() {
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    HANDLE childInput = nullptr, input = nullptr, output = nullptr, childOutput = nullptr;
+    if (!CreatePipe(&childInput, &input, &inherited, 0) ||
+        !CreatePipe(&output, &childOutput, &inherited, 0)) {
+      return;
+    }
+    OwnedHandle ownedChildInput(childInput), ownedChildOutput(childOutput);
+    inputPipe = std::make_unique<OwnedHandle>(input);
+    outputPipe = std::make_unique<OwnedHandle>(output);
+    SetHandleInformation(input, HANDLE_FLAG_INHERIT, 0);
+    SetHandleInformation(output, HANDLE_FLAG_INHERIT, 0);
+
+    const std::string program = besideThisProgram("simulated_player.exe");
+    std::string commandLine = "simulated_player.exe 60";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = childInput;
+    startup.hStdOutput = childOutput;
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
+                        CREATE_NO_WINDOW, nullptr, nullptr, &startup, &started)) {
+      return;
+    }
+    process = std::make_unique<OwnedHandle>(started.hProcess);
+    OwnedHandle thread(started.hThread);
+    id = started.dwProcessId;
+
+    std::string line;
+    char c = 0;
+    DWORD count = 0;
+    while (line.size() < READY_LINE.size() && ReadFile(output, &c, 1, &count, nullptr) && count == 1) {
+      line += c;
+    }
+    ready = line == READY_LINE;
+  }
+
+  RunningPlayer(const RunningPlayer&) = delete;
+  RunningPlayer& operator=(const RunningPlayer&) = delete;
+
+  ~RunningPlayer() {
+    if (process) {
+      TerminateProcess(process->get(), 1);
+      WaitForSingleObject(process->get(), 10000);
+    }
+  }
+
+  bool hasEnded() const { return WaitForSingleObject(process->get(), 10000) == WAIT_OBJECT_0; }
+
+  DWORD id = 0;
+  bool ready = false;
+
+private:
+  std::unique_ptr<OwnedHandle> inputPipe, outputPipe, process;
+};
+
+std::string patternBytes() {
+  return std::string(reinterpret_cast<const char*>(TIME_BLOCK_PATTERN.data()),
+                     TIME_BLOCK_PATTERN.size());
+}
+
+class RealProcessTest : public testing::Test {
+protected:
+  void SetUp() override {
+    resetProgressCells();
+    ASSERT_TRUE(player.ready) << "the simulated player did not start";
+    ASSERT_EQ(memory.openProcess(player.id, 1), 1);
+    data = memory.findPattern(MARKER, {}, 0x400000, 0x10000000);
+    ASSERT_NE(data, 0u);
+  }
+
+  RunningPlayer player;
+  内存操作类 memory{win32MemoryBackend(), win32ProcessControl()};
+  Address data = 0;
+};
+
+TEST_F(RealProcessTest, FindsTheDataInTheMainImage) {
+  const RegionInfo region = memory.queryRegion(data);
+  EXPECT_EQ(region.AllocationBase, IMAGE_BASE);
+  EXPECT_EQ(region.Type, MEM_IMAGE_TYPE);
+  EXPECT_GT(region.RegionSize, PAGE_BYTES);
+  EXPECT_EQ(region.BaseAddress, data - data % PAGE_BYTES);
+  EXPECT_EQ(memory.isSearchableImageRegion(data), 1);
+  EXPECT_EQ(memory.isReadable(data), 1);
+  EXPECT_EQ(memory.readBytes(data, static_cast<int32_t>(MARKER.size())), MARKER);
+  EXPECT_EQ(memory.isImageMemory(data), 1);
+}
+
+TEST_F(RealProcessTest, FindsTheTimeBlockPatternAndTheBlockBehindIt) {
+  const Address match = memory.findPattern(patternBytes(), {}, 0x400000, 0x10000000);
+  ASSERT_EQ(match, data + PATTERN_OFFSET);
+  const Address block = match + 376;
+  for (int32_t cell = 0; cell < 5; ++cell) {
+    EXPECT_EQ(memory.readInteger(block - DIGIT_CELL_SPACING * (4 - cell), 1),
+              TIME_DIGITS[cell] + 1);
+  }
+  EXPECT_EQ(memory.readInteger(block + PLAY_STATE_DISTANCE), PLAY_STATE_PLAYING);
+}
+
+TEST_F(RealProcessTest, ReadsAndWritesThroughAPointerChain) {
+  const int32_t throughPointer[] = {0};
+  EXPECT_EQ(memory.readInteger(data + POINTER_OFFSET, 4, throughPointer), INITIAL_VALUE);
+  EXPECT_EQ(memory.writeInteger(data + POINTER_OFFSET, 0x0BADF00D, 4, throughPointer), 1);
+  EXPECT_EQ(memory.readInteger(data + VALUE_OFFSET), 0x0BADF00D);
+  EXPECT_EQ(memory.readIntegerAtPath(hexText(data + POINTER_OFFSET) + "+0"), 0x0BADF00D);
+  EXPECT_EQ(memory.resolvePath(hexText(data + POINTER_OFFSET) + "+4"), data + VALUE_OFFSET + 4);
+}
+
+TEST_F(RealProcessTest, AppliesPatchesOnlyWhereTheBytesDiffer) {
+  const std::string path = hexText(data + VALUE_OFFSET);
+  std::string previous;
+  EXPECT_EQ(memory.applyPatches(path + "=5", previous, 1), 1);
+  EXPECT_EQ(previous, path + "={120,86,52,18}");
+  EXPECT_EQ(memory.readBytesAtPath(path + "=4"), std::string("\x05\0\0\0", 4));
+  EXPECT_EQ(memory.applyPatches(path + "={5,0,0,0}", previous, 1), 1);
+  EXPECT_EQ(previous, path + "={5,0,0,0}");
+}
+
+TEST_F(RealProcessTest, ChangesAndRestoresProtection) {
+  const uint32_t original = memory.queryRegion(data).Protect;
+  EXPECT_EQ(memory.setProtection(data, PROTECT_READONLY, PAGE_BYTES), original);
+  EXPECT_EQ(memory.queryRegion(data).Protect, PROTECT_READONLY);
+  EXPECT_EQ(memory.setProtection(data, original, PAGE_BYTES), PROTECT_READONLY);
+}
+
+TEST_F(RealProcessTest, AllocatesUsesAndFreesMemory) {
+  const Address block = memory.allocateMemory(64);
+  ASSERT_NE(block, 0u);
+  EXPECT_EQ(memory.writeText(block, "PowerDVD"), 1);
+  EXPECT_EQ(memory.readText(block), "PowerDVD");
+  EXPECT_EQ(memory.queryRegion(block).Protect, PROTECT_READWRITE);
+  memory.freeMemory(block);
+  // Wine may still read freed pages (as zeros); the region says they are gone.
+  EXPECT_EQ(memory.queryRegion(block).State, MEM_FREE_STATE);
+  EXPECT_EQ(memory.isReadable(block), 0);
+}
+
+TEST_F(RealProcessTest, FindAllListsTheMarkerInTheMainImage) {
+  std::vector<Address> found;
+  EXPECT_EQ(memory.findAll(MARKER, found, {}, 0x400000, 0x10000000, 4), 1);
+  EXPECT_EQ(found, std::vector<Address>{data});
+}
+
+TEST_F(RealProcessTest, TellsWhereTheMainModuleLies) {
+  const ModuleInfo info = memory.getModuleInfo(IMAGE_BASE);
+  EXPECT_EQ(info.baseAddress, IMAGE_BASE);
+  EXPECT_GT(info.imageSize, data - IMAGE_BASE);
+}
+
+TEST_F(RealProcessTest, ACopyHoldsAHandleOfItsOwn) {
+  {
+    const std::unique_ptr<内存操作类> copy = memory.copy();
+    EXPECT_NE(copy->getProcessHandle(), memory.getProcessHandle());
+    EXPECT_EQ(copy->readBytes(data, static_cast<int32_t>(MARKER.size())), MARKER);
+  }
+  EXPECT_EQ(memory.readBytes(data, static_cast<int32_t>(MARKER.size())), MARKER);
+}
+
+TEST_F(RealProcessTest, TerminatesTheServedProcess) {
+  EXPECT_EQ(memory.terminateProcess(), 1);
+  EXPECT_EQ(memory.getProcessHandle(), NO_PROCESS);
+  EXPECT_TRUE(player.hasEnded());
+  EXPECT_EQ(memory.closeProcess(), 0);
+}
+
+TEST_F(RealProcessTest, ClosingTwiceFailsTheSecondTime) {
+  EXPECT_EQ(memory.closeProcess(), 1);
+  EXPECT_EQ(memory.closeProcess(), 0);
+  EXPECT_EQ(memory.findPattern(MARKER, {}, 0x400000, 0x10000000), 0u);
+}
+
+TEST(RealProcess, AnIdWithoutAProcessCannotBeOpened) {
+  内存操作类 memory(win32MemoryBackend(), win32ProcessControl());
+  EXPECT_EQ(memory.openProcess(0xFFFFFFF0, 1), 0);
+  EXPECT_EQ(memory.getProcessHandle(), NO_PROCESS);
+}
+
+TEST(RealProcess, ServesItselfThroughThePseudoHandle) {
+  内存操作类 memory(win32MemoryBackend(), win32ProcessControl());
+  EXPECT_EQ(memory.getProcessHandle(), CURRENT_PROCESS);
+  static const uint32_t local = 0x5EED5EED;
+  const Address address = static_cast<Address>(reinterpret_cast<uintptr_t>(&local));
+  if (reinterpret_cast<uintptr_t>(&local) <= UINT32_MAX) {
+    EXPECT_EQ(memory.readInteger(address), static_cast<int32_t>(0x5EED5EED));
+  }
+  EXPECT_EQ(memory.closeProcess(), 1);
+}
+
+}  // namespace
