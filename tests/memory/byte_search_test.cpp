@@ -35,7 +35,12 @@ INSTANTIATE_TEST_SUITE_P(
                     SearchCase{"LongerThanBytes", "ab", "abc", 0, NONE},
                     SearchCase{"EmptyPattern", "abc", "", 0, NONE},
                     SearchCase{"FromPastEnd", "abc", "c", 4, NONE},
-                    SearchCase{"WholeBuffer", "abc", "abc", 0, 0}),
+                    SearchCase{"WholeBuffer", "abc", "abc", 0, 0},
+                    SearchCase{"RareByteLateInPattern", "\x13\x13\x03\0\x13\x03\0\x13"s,
+                               "\x03\0\x13"s, 0, 2},
+                    SearchCase{"RareByteRepeatsInPattern", "abab\x01b", "ab\x01b", 0, 2},
+                    SearchCase{"OnlySmallBytes", "\x01\0\0\x01\0\x01"s, "\x01\0\x01"s, 0, 3},
+                    SearchCase{"OccurrenceBeforeFromIsSkipped", "xaby", "aby", 2, NONE}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
