@@ -273,7 +273,11 @@ int32_t 内存操作类::writeBytes(Address address, std::string_view bytes, int
   }
   bool written = false;
   if (length == -1) {
-    written = control->write(processHandle, address - 4, littleEndian(bytes.size(), 4));
+    // Data behind a count that could not be stored would be read back with a wrong length.
+    if (!control->write(processHandle, address - 4, littleEndian(bytes.size(), 4))) {
+      return 0;
+    }
+    written = true;
   }
   if (length > 0 && static_cast<size_t>(length) < bytes.size()) {
     bytes = bytes.substr(0, static_cast<size_t>(length));

@@ -98,7 +98,7 @@ public:
   virtual double readFloat(Address address, int32_t size = 0, PointerOffsets offsets = {});
   // length -1 first stores the array's byte count just before the address; a positive
   // length writes that many leading bytes (at most the whole array), else the whole array.
-  // 1 when the last write succeeded; 0 for address 0 or -1.
+  // 1 when every write succeeded; 0 for address 0 or -1.
   virtual int32_t writeBytes(Address address, std::string_view bytes, int32_t length = 0,
                              PointerOffsets offsets = {});
   // The text's bytes up to its first NUL, then one NUL.

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "memory/process_memory.h"
 #include "simulated_process.h"
 

@@ -373,6 +373,13 @@ TEST_F(ProcessMemoryTest, WriteBytesLengths) {
   EXPECT_EQ(memory.writeBytes(HEAP + 2 * PAGE_BYTES - 1, "ab"), 0) << "runs into free memory";
 }
 
+// The count and the data go together: without the count, the data is not written.
+TEST_F(ProcessMemoryTest, ACountThatCannotBeStoredFailsTheWrite) {
+  open();
+  EXPECT_EQ(memory.writeBytes(HEAP + 2, "abc", -1), 0);
+  EXPECT_TRUE(sim.writes.empty());
+}
+
 TEST_F(ProcessMemoryTest, WriteTextEndsWithOneNul) {
   open();
   EXPECT_EQ(memory.writeText(HEAP, "ab\0cd"s), 1);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 #include "memory/path_text.h"
@@ -26,42 +27,17 @@ std::string besideThisProgram(const char* name) {
 class RunningPlayer {
 public:
   RunningPlayer() {
-    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
-    HANDLE childInput = nullptr, input = nullptr, output = nullptr, childOutput = nullptr;
-    if (!CreatePipe(&childInput, &input, &inherited, 0) ||
-        !CreatePipe(&output, &childOutput, &inherited, 0)) {
-      return;
+    if (start()) {
+      // The child's ends are closed by now, so a player that dies unannounced ends the read.
+      std::string line;
+      char c = 0;
+      DWORD count = 0;
+      while (line.size() < READY_LINE.size() &&
+             ReadFile(outputPipe->get(), &c, 1, &count, nullptr) && count == 1) {
+        line += c;
+      }
+      ready = line == READY_LINE;
     }
-    OwnedHandle ownedChildInput(childInput), ownedChildOutput(childOutput);
-    inputPipe = std::make_unique<OwnedHandle>(input);
-    outputPipe = std::make_unique<OwnedHandle>(output);
-    SetHandleInformation(input, HANDLE_FLAG_INHERIT, 0);
-    SetHandleInformation(output, HANDLE_FLAG_INHERIT, 0);
-
-    const std::string program = besideThisProgram("simulated_player.exe");
-    std::string commandLine = "simulated_player.exe 60";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = childInput;
-    startup.hStdOutput = childOutput;
-    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-    PROCESS_INFORMATION started{};
-    if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
-                        CREATE_NO_WINDOW, nullptr, nullptr, &startup, &started)) {
-      return;
-    }
-    process = std::make_unique<OwnedHandle>(started.hProcess);
-    OwnedHandle thread(started.hThread);
-    id = started.dwProcessId;
-
-    std::string line;
-    char c = 0;
-    DWORD count = 0;
-    while (line.size() < READY_LINE.size() && ReadFile(output, &c, 1, &count, nullptr) && count == 1) {
-      line += c;
-    }
-    ready = line == READY_LINE;
   }
 
   RunningPlayer(const RunningPlayer&) = delete;
@@ -80,6 +56,38 @@ public:
   bool ready = false;
 
 private:
+  // Starts the player with pipes for its standard input and output; false when it cannot.
+  bool start() {
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    HANDLE childInput = nullptr, input = nullptr, output = nullptr, childOutput = nullptr;
+    if (!CreatePipe(&childInput, &input, &inherited, 0)) return false;
+    OwnedHandle ownedChildInput(childInput);
+    inputPipe = std::make_unique<OwnedHandle>(input);
+    if (!CreatePipe(&output, &childOutput, &inherited, 0)) return false;
+    OwnedHandle ownedChildOutput(childOutput);
+    outputPipe = std::make_unique<OwnedHandle>(output);
+    SetHandleInformation(input, HANDLE_FLAG_INHERIT, 0);
+    SetHandleInformation(output, HANDLE_FLAG_INHERIT, 0);
+
+    const std::string program = besideThisProgram("simulated_player.exe");
+    std::string commandLine = "simulated_player.exe 60";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = childInput;
+    startup.hStdOutput = childOutput;
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
+                        CREATE_NO_WINDOW, nullptr, nullptr, &startup, &started)) {
+      return false;
+    }
+    process = std::make_unique<OwnedHandle>(started.hProcess);
+    OwnedHandle thread(started.hThread);
+    id = started.dwProcessId;
+    return true;
+  }
+
   std::unique_ptr<OwnedHandle> inputPipe, outputPipe, process;
 };
 
