@@ -26,30 +26,31 @@ const FormTable& formTableOf(CharacterForm form) {
   return form == CharacterForm::TRADITIONAL ? traditional : simplified;
 }
 
-bool isGbkLeadByte(uint8_t byte) {
-  return byte != 0 && CP936_DATA.singleByteUnits[byte] == 0;
-}
+// In GBK every byte from 0x81 to 0xFE leads a double-byte code.
+bool isGbkLeadByte(uint8_t byte) { return byte >= PAIR_LEAD_FIRST && byte <= PAIR_LEAD_LAST; }
 
 }  // namespace
 
 std::string toCharacterForm(std::string_view gbk, CharacterForm form) {
-  const FormTable& table = formTableOf(form);
+  const uint16_t* replacements = formTableOf(form).data();
   std::string result(gbk);
-  for (size_t i = 0; i < result.size();) {
-    const uint8_t lead = static_cast<uint8_t>(result[i]);
-    if (!isGbkLeadByte(lead) || i + 1 == result.size() || result[i + 1] == '\0') {
-      i += 1;
+  auto* next = reinterpret_cast<uint8_t*>(result.data());
+  const auto* end = next + result.size();
+  while (next < end) {
+    const uint8_t lead = next[0];
+    if (!isGbkLeadByte(lead) || next + 1 == end || next[1] == 0) {
+      next += 1;
       continue;
     }
-    const uint8_t trail = static_cast<uint8_t>(result[i + 1]);
+    const uint8_t trail = next[1];
     if (trail >= PAIR_TRAIL_FIRST && trail <= PAIR_TRAIL_LAST) {
-      const uint16_t replacement = table[pairIndex(lead, trail)];
+      const uint16_t replacement = replacements[pairIndex(lead, trail)];
       if (replacement != 0) {
-        result[i] = static_cast<char>(replacement >> 8);
-        result[i + 1] = static_cast<char>(replacement & 0xFF);
+        next[0] = static_cast<uint8_t>(replacement >> 8);
+        next[1] = static_cast<uint8_t>(replacement & 0xFF);
       }
     }
-    i += 2;
+    next += 2;
   }
   return result;
 }

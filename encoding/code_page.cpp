@@ -39,6 +39,10 @@ public:
 
   uint16_t bytesOf(char16_t unit) const { return encoding_[unit]; }
 
+  const uint16_t* singleByteUnits() const { return data_.singleByteUnits; }
+  const uint16_t* pairUnits() const { return data_.pairUnits; }
+  const uint16_t* encoding() const { return encoding_.data(); }
+
 private:
   const CodePageData& data_;
   std::array<uint16_t, 0x10000> encoding_;
@@ -123,35 +127,133 @@ void appendUtf8(std::string& out, char32_t codePoint) {
   }
 }
 
+// Appends bytes into a string sized ahead of need; text() cuts it to what was written.
+// The hot loops write through a plain pointer instead of growing the string per byte.
+class ByteSink {
+public:
+  explicit ByteSink(size_t expectedBytes) : bytes_(expectedBytes + 8, '\0') { rebase(0); }
+
+  // Room for `count` more bytes, to be claimed with advance().
+  char* room(size_t count) {
+    if (static_cast<size_t>(end_ - next_) < count) grow(count);
+    return next_;
+  }
+  void advance(size_t count) { next_ += count; }
+
+  std::string text() && {
+    bytes_.resize(written());
+    return std::move(bytes_);
+  }
+
+private:
+  size_t written() const { return static_cast<size_t>(next_ - bytes_.data()); }
+
+  void rebase(size_t used) {
+    next_ = bytes_.data() + used;
+    end_ = bytes_.data() + bytes_.size();
+  }
+
+  void grow(size_t count) {
+    const size_t used = written();
+    bytes_.resize(bytes_.size() * 2 + count);
+    rebase(used);
+  }
+
+  std::string bytes_;
+  char* next_;
+  char* end_;
+};
+
+// Calls emit(unit) for each UTF-16 unit the code-page bytes decode to.
+template <typename Emit>
+void decodeEach(const CodePageTables& tables, std::string_view bytes, Emit&& emit) {
+  const uint16_t* singleUnits = tables.singleByteUnits();
+  const uint16_t* pairUnits = tables.pairUnits();
+  const auto* next = reinterpret_cast<const uint8_t*>(bytes.data());
+  const auto* end = next + bytes.size();
+  while (next < end) {
+    const uint8_t byte = *next;
+    const uint16_t single = singleUnits[byte];
+    if (single != 0 || byte == 0) {
+      emit(single);
+      next += 1;
+    } else if (next + 1 == end || next[1] == 0) {
+      emit(static_cast<uint16_t>(DEFAULT_CHAR));
+      next += 1;
+    } else {
+      const uint8_t trail = next[1];
+      const bool inRange = trail >= PAIR_TRAIL_FIRST && trail <= PAIR_TRAIL_LAST;
+      const uint16_t unit = inRange ? pairUnits[pairIndex(byte, trail)] : 0;
+      emit(unit != 0 ? unit : static_cast<uint16_t>(DEFAULT_CHAR));
+      next += 2;
+    }
+  }
+}
+
+// Writes the code-page bytes of one unit, given the unit -> bytes table.
+inline void encodeUnit(const uint16_t* encoding, char16_t unit, ByteSink& sink) {
+  const uint16_t encoded = encoding[unit];
+  char* out = sink.room(2);
+  if (encoded == NO_BYTES) {
+    out[0] = DEFAULT_CHAR;
+    sink.advance(1);
+  } else if (encoded < 0x100) {
+    out[0] = static_cast<char>(encoded);
+    sink.advance(1);
+  } else {
+    out[0] = static_cast<char>(encoded >> 8);
+    out[1] = static_cast<char>(encoded & 0xFF);
+    sink.advance(2);
+  }
+}
+
+// Calls emit(unit) for each UTF-16 unit the UTF-8 bytes decode to.
+template <typename Emit>
+void decodeUtf8Each(std::string_view bytes, Emit&& emit) {
+  for (size_t i = 0; i < bytes.size();) {
+    const uint8_t byte = static_cast<uint8_t>(bytes[i]);
+    if (byte < 0x80) {
+      emit(byte);
+      i += 1;
+      continue;
+    }
+    // Well-formed three-byte sequences (all of CJK) without the general reader: leads E1..EF
+    // except ED, which begins the surrogate range, take any two continuation bytes.
+    if (byte >= 0xE1 && byte <= 0xEF && byte != 0xED && i + 2 < bytes.size()) {
+      const uint8_t second = static_cast<uint8_t>(bytes[i + 1]), third = static_cast<uint8_t>(bytes[i + 2]);
+      if ((second & 0xC0) == 0x80 && (third & 0xC0) == 0x80) {
+        emit(static_cast<char16_t>((byte & 0x0F) << 12 | (second & 0x3F) << 6 | (third & 0x3F)));
+        i += 3;
+        continue;
+      }
+    }
+    const Utf8Sequence sequence = readUtf8Sequence(bytes, i);
+    i += sequence.length;
+    if (sequence.codePoint == INVALID_SEQUENCE) {
+      emit(REPLACEMENT_CHARACTER);
+    } else if (sequence.codePoint < 0x10000) {
+      emit(static_cast<char16_t>(sequence.codePoint));
+    } else {
+      const char32_t offset = sequence.codePoint - 0x10000;
+      emit(static_cast<char16_t>(0xD800 + (offset >> 10)));
+      emit(static_cast<char16_t>(0xDC00 + (offset & 0x3FF)));
+    }
+  }
+}
+
 }  // namespace
 
 std::u16string decodeCodePage(CodePage codePage, std::string_view bytes) {
-  const CodePageTables& tables = tablesOf(codePage);
   std::u16string units(bytes.size(), u'\0');
-  size_t count = 0;
-  for (size_t i = 0; i < bytes.size();) {
-    const uint8_t byte = static_cast<uint8_t>(bytes[i]);
-    const uint16_t single = tables.singleByteUnit(byte);
-    if (single != 0 || byte == 0) {
-      units[count++] = single;
-      i += 1;
-    } else if (i + 1 == bytes.size() || bytes[i + 1] == '\0') {
-      units[count++] = DEFAULT_CHAR;
-      i += 1;
-    } else {
-      const uint16_t unit = tables.pairUnit(byte, static_cast<uint8_t>(bytes[i + 1]));
-      units[count++] = unit != 0 ? unit : DEFAULT_CHAR;
-      i += 2;
-    }
-  }
-  units.resize(count);
+  char16_t* next = units.data();
+  decodeEach(tablesOf(codePage), bytes, [&](char16_t unit) { *next++ = unit; });
+  units.resize(static_cast<size_t>(next - units.data()));
   return units;
 }
 
 std::string encodeCodePage(CodePage codePage, std::u16string_view units, CompositeCheck compositeCheck) {
   const CodePageTables& tables = tablesOf(codePage);
-  std::string bytes(units.size() * 2, '\0');
-  size_t count = 0;
+  ByteSink sink(units.size() * 2);
   for (size_t i = 0; i < units.size(); ++i) {
     char16_t unit = units[i];
     if (compositeCheck == CompositeCheck::ON) {
@@ -162,37 +264,48 @@ std::string encodeCodePage(CodePage codePage, std::u16string_view units, Composi
         ++i;
       }
     }
-    const uint16_t encoded = tables.bytesOf(unit);
-    if (encoded == NO_BYTES) {
-      bytes[count++] = DEFAULT_CHAR;
-    } else if (encoded < 0x100) {
-      bytes[count++] = static_cast<char>(encoded);
-    } else {
-      bytes[count++] = static_cast<char>(encoded >> 8);
-      bytes[count++] = static_cast<char>(encoded & 0xFF);
-    }
+    encodeUnit(tables.encoding(), unit, sink);
   }
-  bytes.resize(count);
-  return bytes;
+  return std::move(sink).text();
+}
+
+std::string transcodeCodePage(CodePage from, CodePage to, std::string_view bytes) {
+  const uint16_t* encoding = tablesOf(to).encoding();
+  ByteSink sink(bytes.size());
+  decodeEach(tablesOf(from), bytes, [&](char16_t unit) { encodeUnit(encoding, unit, sink); });
+  return std::move(sink).text();
+}
+
+std::string utf16LeBytesToCodePage(CodePage codePage, std::string_view bytes) {
+  const uint16_t* encoding = tablesOf(codePage).encoding();
+  ByteSink sink(bytes.size());
+  const auto* next = reinterpret_cast<const uint8_t*>(bytes.data());
+  for (const auto* end = next + bytes.size() / 2 * 2; next < end; next += 2) {
+    encodeUnit(encoding, static_cast<char16_t>(next[0] | next[1] << 8), sink);
+  }
+  return std::move(sink).text();
 }
 
 std::u16string utf8ToUtf16Units(std::string_view bytes) {
-  std::u16string units;
-  units.reserve(bytes.size());
-  for (size_t i = 0; i < bytes.size();) {
-    const Utf8Sequence sequence = readUtf8Sequence(bytes, i);
-    i += sequence.length;
-    if (sequence.codePoint == INVALID_SEQUENCE) {
-      units += REPLACEMENT_CHARACTER;
-    } else if (sequence.codePoint < 0x10000) {
-      units += static_cast<char16_t>(sequence.codePoint);
-    } else {
-      const char32_t offset = sequence.codePoint - 0x10000;
-      units += static_cast<char16_t>(0xD800 + (offset >> 10));
-      units += static_cast<char16_t>(0xDC00 + (offset & 0x3FF));
-    }
-  }
+  std::u16string units(bytes.size(), u'\0');
+  char16_t* next = units.data();
+  decodeUtf8Each(bytes, [&](char16_t unit) { *next++ = unit; });
+  units.resize(static_cast<size_t>(next - units.data()));
   return units;
+}
+
+std::string utf8ToUtf16LeBytes(std::string_view bytes) {
+  // Counting first sizes the result exactly: ASCII doubles, Chinese shrinks by a third.
+  size_t unitCount = 0;
+  decodeUtf8Each(bytes, [&](char16_t) { ++unitCount; });
+  std::string result(unitCount * 2, '\0');
+  char* next = result.data();
+  decodeUtf8Each(bytes, [&](char16_t unit) {
+    next[0] = static_cast<char>(unit & 0xFF);
+    next[1] = static_cast<char>(unit >> 8);
+    next += 2;
+  });
+  return result;
 }
 
 std::string utf16UnitsToUtf8(std::u16string_view units) {

@@ -27,10 +27,19 @@ std::u16string decodeCodePage(CodePage codePage, std::string_view bytes);
 std::string encodeCodePage(CodePage codePage, std::u16string_view units,
                            CompositeCheck compositeCheck = CompositeCheck::OFF);
 
+// Bytes of one code page to another in one pass: encodeCodePage(to, decodeCodePage(from, bytes)).
+std::string transcodeCodePage(CodePage from, CodePage to, std::string_view bytes);
+
+// UTF-16LE bytes to a code page in one pass: encodeCodePage(codePage, utf16LeBytesToUnits(bytes)).
+std::string utf16LeBytesToCodePage(CodePage codePage, std::string_view bytes);
+
 // UTF-8 bytes to UTF-16 units, as MultiByteToWideChar(65001, 0): each maximal ill-formed
 // subsequence (overlong form, surrogate code point, value above U+10FFFF, truncated sequence,
 // stray continuation byte) becomes one U+FFFD.
 std::u16string utf8ToUtf16Units(std::string_view bytes);
+
+// UTF-8 bytes to UTF-16LE bytes in one pass: utf16UnitsToLeBytes(utf8ToUtf16Units(bytes)).
+std::string utf8ToUtf16LeBytes(std::string_view bytes);
 
 // UTF-16 units to UTF-8, as WideCharToMultiByte(65001, 0): a lone surrogate becomes U+FFFD.
 std::string utf16UnitsToUtf8(std::u16string_view units);

@@ -268,11 +268,11 @@ std::string 编码转换类::gbkToUtf16(std::string_view text) const {
 }
 
 std::string 编码转换类::utf16ToGbk(std::string_view bytes) const {
-  return cutAtNul(encodeCodePage(CodePage::GBK, utf16LeBytesToUnits(bytes)));
+  return cutAtNul(utf16LeBytesToCodePage(CodePage::GBK, bytes));
 }
 
 std::string 编码转换类::utf8ToUtf16(std::string_view bytes) const {
-  return utf16UnitsToLeBytes(utf8ToUtf16Units(bytes));
+  return utf8ToUtf16LeBytes(bytes);
 }
 
 std::string 编码转换类::utf16ToUtf8(std::string_view bytes) const {
@@ -324,7 +324,7 @@ std::string 编码转换类::toSimplifiedForms(std::string_view text) const {
 }
 
 std::string 编码转换类::big5ToGbk(std::string_view text) const {
-  return cutAtNul(encodeCodePage(CodePage::GBK, decodeCodePage(CodePage::BIG5, textOf(text))));
+  return cutAtNul(transcodeCodePage(CodePage::BIG5, CodePage::GBK, textOf(text)));
 }
 
 std::string 编码转换类::big5ToSimplifiedGbk(std::string_view text) const {
@@ -332,7 +332,7 @@ std::string 编码转换类::big5ToSimplifiedGbk(std::string_view text) const {
 }
 
 std::string 编码转换类::gbkToBig5(std::string_view text) const {
-  return cutAtNul(encodeCodePage(CodePage::BIG5, decodeCodePage(CodePage::GBK, textOf(text))));
+  return cutAtNul(transcodeCodePage(CodePage::GBK, CodePage::BIG5, textOf(text)));
 }
 
 std::string 编码转换类::gbkToTraditionalBig5(std::string_view text) const {

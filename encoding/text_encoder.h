@@ -41,10 +41,12 @@ public:
   // skipped; decoding stops at the first "="; a final partial group yields the whole bytes it
   // holds and a lone sixth of a byte yields nothing.
   virtual std::string base64Decode(std::string_view bytes) const;
-  // The value of the text read as the inside of a single-quoted JavaScript string literal:
-  // \uXXXX, \u{X...}, \xHH, octal \0-\377, \n \r \t \b \f \v, \<newline> (line continuation)
-  // and \<other> (that character). An incomplete escape stands for itself. The value is
-  // returned as GBK; a character GBK lacks becomes "?", and a NUL ends the text.
+  // The value of the text read as the inside of a single-quoted JavaScript string literal,
+  // with the escapes of the classic script engines: \uXXXX, \xHH, octal \0-\377,
+  // \n \r \t \b \f \v, \<line break> (continues the line) and \<other> (that character, so an
+  // incomplete \x4 gives "x4"). A bare quote or line break, which would end the literal, and a
+  // trailing backslash stand for themselves. The value is GBK text: a character GBK lacks
+  // becomes "?", and a NUL ends the text.
   virtual std::string scriptUnescape(std::string_view text) const;
   // Every UTF-16 unit of the GBK text becomes "\u" and four uppercase hexadecimal digits.
   virtual std::string scriptEscape(std::string_view text) const;

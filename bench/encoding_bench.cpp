@@ -1,0 +1,168 @@
+// Throughput of the subtitle conversions on a 20 MB subtitle-like text, each beside glibc
+// iconv doing the nearest conversion on the same bytes; the ratios follow the table.
+#include "encoding/text_encoder.h"
+
+#include <benchmark/benchmark.h>
+#include <iconv.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <map>
+#include <random>
+#include <string>
+
+namespace {
+
+constexpr size_t TEXT_BYTES = 20 * 1024 * 1024;
+
+// SRT cues with GBK lines: common Han characters (GBK level 1), Chinese punctuation, some
+// English words and digits, as film subtitles in Chinese look.
+std::string makeGbkSubtitles() {
+  std::mt19937 random(20261211);
+  std::uniform_int_distribution<int> lead(0xB0, 0xD7), trail(0xA1, 0xFE), lineLength(4, 18), pick(0, 99);
+  const char* punctuation[] = {"\xA3\xAC", "\xA1\xA3", "\xA3\xBF", "\xA3\xA1", "\xA1\xA2"};  // ，。？！、
+  const char* words[] = {"OK", "DVD", "Mr. Smith", "2046", "CIA"};
+  std::string text;
+  text.reserve(TEXT_BYTES + 256);
+  for (int cue = 1; text.size() < TEXT_BYTES; ++cue) {
+    char timing[64];
+    std::snprintf(timing, sizeof timing, "%d\r\n00:%02d:%02d,%03d --> 00:%02d:%02d,%03d\r\n", cue, cue / 60 % 60,
+                  cue % 60, cue % 1000, cue / 60 % 60, cue % 60, (cue + 500) % 1000);
+    text += timing;
+    for (int line = 0; line < 1 + cue % 2; ++line) {
+      for (int i = lineLength(random); i > 0; --i) {
+        const int roll = pick(random);
+        if (roll < 8) {
+          text += punctuation[roll % 5];
+        } else if (roll < 11) {
+          text += words[roll % 5];
+        } else {
+          int leadByte = lead(random), trailByte = trail(random);
+          if (leadByte == 0xD7 && trailByte > 0xF9) trailByte = 0xF9;  // level 1 ends at D7F9
+          text += static_cast<char>(leadByte);
+          text += static_cast<char>(trailByte);
+        }
+      }
+      text += "\r\n";
+    }
+    text += "\r\n";
+  }
+  return text;
+}
+
+struct Texts {
+  std::string gbk = makeGbkSubtitles();
+  std::string big5 = 编码转换类().gbkToTraditionalBig5(gbk);
+  std::string utf8 = 编码转换类().gbkToUtf8(gbk);
+};
+
+const Texts& texts() {
+  static const Texts instance;
+  return instance;
+}
+
+// glibc iconv over the whole input into a preallocated buffer; an input character the
+// target lacks becomes "?" and is skipped, as our conversions do.
+class Iconv {
+public:
+  Iconv(const char* to, const char* from) : descriptor_(iconv_open(to, from)) {}
+  ~Iconv() { iconv_close(descriptor_); }
+
+  size_t convert(const std::string& input, std::string& output) const {
+    iconv(descriptor_, nullptr, nullptr, nullptr, nullptr);
+    char* in = const_cast<char*>(input.data());
+    size_t inLeft = input.size();
+    char* out = output.data();
+    size_t outLeft = output.size();
+    while (inLeft > 0 && iconv(descriptor_, &in, &inLeft, &out, &outLeft) == static_cast<size_t>(-1)) {
+      if (errno != EILSEQ && errno != EINVAL) break;
+      if (outLeft == 0) break;
+      const size_t skip = static_cast<unsigned char>(*in) >= 0x80 && inLeft > 1 ? 2 : 1;
+      in += skip, inLeft -= skip;
+      *out++ = '?', --outLeft;
+    }
+    return output.size() - outLeft;
+  }
+
+private:
+  iconv_t descriptor_;
+};
+
+template <typename Convert>
+void runConversion(benchmark::State& state, const std::string& input, Convert convert) {
+  size_t outputBytes = 0;
+  for (auto _ : state) {
+    outputBytes = convert(input);
+    benchmark::DoNotOptimize(outputBytes);
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * input.size()));
+  state.counters["output_MB"] = static_cast<double>(outputBytes) / (1024 * 1024);
+}
+
+void runIconv(benchmark::State& state, const std::string& input, const char* to, const char* from) {
+  const Iconv converter(to, from);
+  std::string output(input.size() * 2 + 16, '\0');
+  runConversion(state, input, [&](const std::string& in) { return converter.convert(in, output); });
+}
+
+void ours_big5ToSimplifiedGbk(benchmark::State& state) {
+  const 编码转换类 encoder;
+  runConversion(state, texts().big5, [&](const std::string& in) { return encoder.big5ToSimplifiedGbk(in).size(); });
+}
+void iconv_big5ToGbk(benchmark::State& state) { runIconv(state, texts().big5, "GBK", "BIG5"); }
+
+void ours_gbkToTraditionalBig5(benchmark::State& state) {
+  const 编码转换类 encoder;
+  runConversion(state, texts().gbk, [&](const std::string& in) { return encoder.gbkToTraditionalBig5(in).size(); });
+}
+void iconv_gbkToBig5(benchmark::State& state) { runIconv(state, texts().gbk, "BIG5", "GBK"); }
+
+void ours_utf8ToGbk(benchmark::State& state) {
+  const 编码转换类 encoder;
+  runConversion(state, texts().utf8, [&](const std::string& in) { return encoder.utf8ToGbk(in).size(); });
+}
+void iconv_utf8ToGbk(benchmark::State& state) { runIconv(state, texts().utf8, "GBK", "UTF-8"); }
+
+BENCHMARK(ours_big5ToSimplifiedGbk)->Unit(benchmark::kMillisecond);
+BENCHMARK(iconv_big5ToGbk)->Unit(benchmark::kMillisecond);
+BENCHMARK(ours_gbkToTraditionalBig5)->Unit(benchmark::kMillisecond);
+BENCHMARK(iconv_gbkToBig5)->Unit(benchmark::kMillisecond);
+BENCHMARK(ours_utf8ToGbk)->Unit(benchmark::kMillisecond);
+BENCHMARK(iconv_utf8ToGbk)->Unit(benchmark::kMillisecond);
+
+// The console table, then "iconv time / our time" for each pair of the run.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& run : runs) {
+      if (run.run_type == Run::RT_Iteration) seconds_[run.benchmark_name()] = run.GetAdjustedRealTime();
+    }
+  }
+  void Finalize() override {
+    ConsoleReporter::Finalize();
+    const std::pair<const char*, const char*> pairs[] = {{"ours_big5ToSimplifiedGbk", "iconv_big5ToGbk"},
+                                                         {"ours_gbkToTraditionalBig5", "iconv_gbkToBig5"},
+                                                         {"ours_utf8ToGbk", "iconv_utf8ToGbk"}};
+    for (const auto& [ours, theirs] : pairs) {
+      if (seconds_.count(ours) && seconds_.count(theirs)) {
+        std::printf("%-26s %6.2fx the speed of %s\n", ours, seconds_[theirs] / seconds_[ours], theirs);
+      }
+    }
+  }
+
+private:
+  std::map<std::string, double> seconds_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  std::printf("input: %zu bytes GBK, %zu bytes Big5, %zu bytes UTF-8\n", texts().gbk.size(), texts().big5.size(),
+              texts().utf8.size());
+  RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+  return 0;
+}
