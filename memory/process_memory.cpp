@@ -258,10 +258,6 @@ double 内存操作类::readFloat(Address address, int32_t size, PointerOffsets 
   return value;
 }
 
-int32_t 内存操作类::writeAt(Address address, std::string_view bytes, PointerOffsets offsets) {
-  return writeBytes(address, bytes, 0, offsets);
-}
-
 int32_t 内存操作类::writeBytes(Address address, std::string_view bytes, int32_t length,
                               PointerOffsets offsets) {
   if (processHandle == NO_PROCESS) {
@@ -291,7 +287,7 @@ int32_t 内存操作类::writeBytes(Address address, std::string_view bytes, int
 int32_t 内存操作类::writeText(Address address, std::string_view text, PointerOffsets offsets) {
   std::string bytes(textPart(text));
   bytes += '\0';
-  return writeAt(address, bytes, offsets);
+  return writeBytes(address, bytes, 0, offsets);
 }
 
 int32_t 内存操作类::writeInteger(Address address, int64_t value, int32_t size,
@@ -302,8 +298,8 @@ int32_t 内存操作类::writeInteger(Address address, int64_t value, int32_t si
   if (size < 1 || size > 8) {
     return 0;
   }
-  return writeAt(address, littleEndian(static_cast<uint64_t>(value), static_cast<size_t>(size)),
-                 offsets);
+  return writeBytes(address, littleEndian(static_cast<uint64_t>(value), static_cast<size_t>(size)),
+                    0, offsets);
 }
 
 int32_t 内存操作类::writeFloat(Address address, double value, int32_t size,
@@ -315,7 +311,7 @@ int32_t 内存操作类::writeFloat(Address address, double value, int32_t size,
     const float single = static_cast<float>(value);
     bytes.assign(reinterpret_cast<const char*>(&single), 4);
   }
-  return writeAt(address, bytes, offsets);
+  return writeBytes(address, bytes, 0, offsets);
 }
 
 int32_t 内存操作类::loadLibraryRemote(std::string_view path) {

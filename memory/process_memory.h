@@ -175,7 +175,6 @@ private:
                    const RegionVisitor& visit);
   Address followChain(Address address, PointerOffsets offsets);
   bool readValue(Address address, uint32_t size, std::string& bytes);
-  int32_t writeAt(Address address, std::string_view bytes, PointerOffsets offsets);
   int32_t findAllIn(std::string_view pattern, std::vector<Address>& found,
                     const ProgressRoutine& progress, Address start, Address end, int32_t mode,
                     bool unprotecting);
