@@ -2,18 +2,27 @@
 
 #include "encoding/tables/code_page_data.h"
 
-#include <array>
 #include <cstdint>
+#include <vector>
 
 namespace {
 
-// For each double-byte code, its replacement (lead << 8 | trail), or 0 to keep it.
-using FormTable = std::array<uint16_t, PAIR_COUNT>;
+constexpr int LEAD_COUNT = PAIR_LEAD_LAST - PAIR_LEAD_FIRST + 1;
+
+// The code each lead byte and any byte after it become (lead << 8 | trail), indexed by
+// (lead - PAIR_LEAD_FIRST) * 256 + trail. Codes without another form map to themselves, so
+// the walk below rewrites every pair without a branch on whether it changes.
+using FormTable = std::vector<uint16_t>;
 
 FormTable buildFormTable(const GbkFormPair* pairs, size_t count) {
-  FormTable table{};
+  FormTable table(LEAD_COUNT * 256);
+  for (int lead = PAIR_LEAD_FIRST; lead <= PAIR_LEAD_LAST; ++lead) {
+    for (int trail = 0; trail < 256; ++trail) {
+      table[(lead - PAIR_LEAD_FIRST) * 256 + trail] = static_cast<uint16_t>(lead << 8 | trail);
+    }
+  }
   for (size_t i = 0; i < count; ++i) {
-    table[pairIndex(pairs[i].from >> 8, pairs[i].from & 0xFF)] = pairs[i].to;
+    table[((pairs[i].from >> 8) - PAIR_LEAD_FIRST) * 256 + (pairs[i].from & 0xFF)] = pairs[i].to;
   }
   return table;
 }
@@ -26,30 +35,25 @@ const FormTable& formTableOf(CharacterForm form) {
   return form == CharacterForm::TRADITIONAL ? traditional : simplified;
 }
 
-// In GBK every byte from 0x81 to 0xFE leads a double-byte code.
-bool isGbkLeadByte(uint8_t byte) { return byte >= PAIR_LEAD_FIRST && byte <= PAIR_LEAD_LAST; }
-
 }  // namespace
 
 std::string toCharacterForm(std::string_view gbk, CharacterForm form) {
-  const uint16_t* replacements = formTableOf(form).data();
+  const uint16_t* codes = formTableOf(form).data();
   std::string result(gbk);
   auto* next = reinterpret_cast<uint8_t*>(result.data());
   const auto* end = next + result.size();
   while (next < end) {
+    // Every byte from 0x81 to 0xFE leads a pair in GBK. A lead byte before a NUL stands
+    // alone when decoding, but the NUL then stands alone too, so taking both as a pair
+    // (which maps to itself) walks on to the same place.
     const uint8_t lead = next[0];
-    if (!isGbkLeadByte(lead) || next + 1 == end || next[1] == 0) {
+    if (lead < PAIR_LEAD_FIRST || lead > PAIR_LEAD_LAST || next + 1 == end) {
       next += 1;
       continue;
     }
-    const uint8_t trail = next[1];
-    if (trail >= PAIR_TRAIL_FIRST && trail <= PAIR_TRAIL_LAST) {
-      const uint16_t replacement = replacements[pairIndex(lead, trail)];
-      if (replacement != 0) {
-        next[0] = static_cast<uint8_t>(replacement >> 8);
-        next[1] = static_cast<uint8_t>(replacement & 0xFF);
-      }
-    }
+    const uint16_t code = codes[(lead - PAIR_LEAD_FIRST) * 256 + next[1]];
+    next[0] = static_cast<uint8_t>(code >> 8);
+    next[1] = static_cast<uint8_t>(code & 0xFF);
     next += 2;
   }
   return result;

@@ -28,20 +28,13 @@ public:
     }
   }
 
-  // The unit of a byte that stands alone, or 0 for a lead byte (byte 0 stands alone).
-  uint16_t singleByteUnit(uint8_t byte) const { return data_.singleByteUnits[byte]; }
-
-  // The unit of a double-byte code, or 0 where the code is undefined.
-  uint16_t pairUnit(uint8_t lead, uint8_t trail) const {
-    if (trail < PAIR_TRAIL_FIRST || trail > PAIR_TRAIL_LAST) return 0;
-    return data_.pairUnits[pairIndex(lead, trail)];
-  }
-
-  uint16_t bytesOf(char16_t unit) const { return encoding_[unit]; }
-
+  // The unit of each byte that stands alone, 0 for a lead byte (byte 0 stands alone).
   const uint16_t* singleByteUnits() const { return data_.singleByteUnits; }
+  // The unit of each double-byte code (pairIndex), 0 where the code is undefined.
   const uint16_t* pairUnits() const { return data_.pairUnits; }
+  // The bytes of each unit: a byte, lead << 8 | trail, or NO_BYTES.
   const uint16_t* encoding() const { return encoding_.data(); }
+  uint16_t bytesOf(char16_t unit) const { return encoding_[unit]; }
 
 private:
   const CodePageData& data_;
@@ -153,7 +146,7 @@ private:
     end_ = bytes_.data() + bytes_.size();
   }
 
-  void grow(size_t count) {
+  [[gnu::noinline]] void grow(size_t count) {
     const size_t used = written();
     bytes_.resize(bytes_.size() * 2 + count);
     rebase(used);
@@ -190,21 +183,16 @@ void decodeEach(const CodePageTables& tables, std::string_view bytes, Emit&& emi
   }
 }
 
-// Writes the code-page bytes of one unit, given the unit -> bytes table.
-inline void encodeUnit(const uint16_t* encoding, char16_t unit, ByteSink& sink) {
-  const uint16_t encoded = encoding[unit];
+// Writes the code-page bytes of one unit, given the unit -> bytes table. Both bytes are
+// stored and the sink advances by one or two, which keeps the hot loops free of branches.
+[[gnu::always_inline]] inline void encodeUnit(const uint16_t* encoding, char16_t unit, ByteSink& sink) {
+  uint16_t encoded = encoding[unit];
+  if (encoded == NO_BYTES) encoded = static_cast<uint16_t>(DEFAULT_CHAR);
+  const bool twoBytes = encoded > 0xFF;
   char* out = sink.room(2);
-  if (encoded == NO_BYTES) {
-    out[0] = DEFAULT_CHAR;
-    sink.advance(1);
-  } else if (encoded < 0x100) {
-    out[0] = static_cast<char>(encoded);
-    sink.advance(1);
-  } else {
-    out[0] = static_cast<char>(encoded >> 8);
-    out[1] = static_cast<char>(encoded & 0xFF);
-    sink.advance(2);
-  }
+  out[0] = static_cast<char>(twoBytes ? encoded >> 8 : encoded);
+  out[1] = static_cast<char>(encoded & 0xFF);
+  sink.advance(twoBytes ? 2 : 1);
 }
 
 // Calls emit(unit) for each UTF-16 unit the UTF-8 bytes decode to.
