@@ -1,0 +1,29 @@
+#include "app/line_metrics.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+int64_t floorDiv(int64_t a, int64_t b) {
+  const int64_t q = a / b;
+  return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
+}
+
+int32_t clampToInt32(int64_t value) {
+  return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
+                                                  std::numeric_limits<int32_t>::max()));
+}
+
+}  // namespace
+
+LineMetrics computeLineMetrics(int32_t p, int32_t w) {
+  const int64_t eighths = int64_t{8} * p;
+  int64_t height = floorDiv(eighths, 3);
+  if (eighths % 3 != 0) height += (height % 2 != 0) ? 1 : 2;
+
+  LineMetrics metrics;
+  metrics.lineHeight = clampToInt32(height);
+  metrics.lineChars = metrics.lineHeight > 0 ? w / metrics.lineHeight : 0;
+  return metrics;
+}

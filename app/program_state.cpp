@@ -1,0 +1,34 @@
+#include "app/program_state.h"
+
+#include <memory>
+#include <utility>
+
+#include "app/line_metrics.h"
+
+namespace {
+
+std::unique_ptr<ProgramState> instance;
+
+}  // namespace
+
+bool startUp() {
+  if (instance) return false;
+  instance = std::make_unique<ProgramState>();
+  return true;
+}
+
+void shutDown() { instance.reset(); }
+
+ProgramState& programState() { return *instance; }
+
+void installTrack(ProgramState& state, SubtitleTrack track) {
+  state.track = std::move(track);
+  state.cueIndex = 1;
+  state.shownCue = 0;
+}
+
+void applyLineMetrics(ProgramState& state, int32_t fontSizePosition, int32_t widthPosition) {
+  const LineMetrics metrics = computeLineMetrics(fontSizePosition, widthPosition);
+  state.lineHeight = metrics.lineHeight;
+  state.lineChars = metrics.lineChars;
+}

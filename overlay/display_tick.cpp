@@ -1,0 +1,86 @@
+#include "overlay/display_tick.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+int32_t clampToInt32(int64_t value) {
+  return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
+                                                  std::numeric_limits<int32_t>::max()));
+}
+
+int64_t wrappedLinesOfPiece(size_t pieceBytes, int32_t lineChars) {
+  if (lineChars <= 0) return 1;
+  // The width is pieceBytes / 2 cells, a multiple of 0.5, so whole-number tests are exact
+  // in units of half a cell.
+  const int64_t halfCells = static_cast<int64_t>(pieceBytes);
+  const int64_t halfCellsPerLine = int64_t{2} * lineChars;
+  return std::max<int64_t>(1, (halfCells + halfCellsPerLine - 1) / halfCellsPerLine);
+}
+
+DisplayOutcome show(int32_t k, const SubtitleTrack& track, DisplayCursor& cursor,
+                    const DisplayLayout& layout) {
+  const std::string_view text = track.text(k);
+  cursor.lineCount = countWrappedLines(text, layout.lineChars);
+  cursor.shownCue = k;
+  cursor.overlayShowing = 1;
+
+  DisplayOutcome outcome{DisplayAction::show, k, layout.baseLeft};
+  const int64_t need = int64_t{cursor.lineCount} * layout.lineHeight;
+  if (layout.baseTop + need > layout.screenHeight) {
+    outcome.moveTop = true;
+    outcome.top = clampToInt32(layout.screenHeight - need);
+  }
+  return outcome;
+}
+
+}  // namespace
+
+int32_t countWrappedLines(std::string_view cueText, int32_t lineChars) {
+  const std::string_view text = cueText.substr(0, cueText.find('\0'));
+  // In GBK and Big5 a CR or LF byte is never part of a double-byte character, so the split
+  // works on bytes.
+  int64_t lines = 0;
+  size_t from = 0;
+  while (from < text.size()) {
+    const size_t separator = text.find("\r\n", from);
+    const size_t pieceEnd = separator == std::string_view::npos ? text.size() : separator;
+    lines += wrappedLinesOfPiece(pieceEnd - from, lineChars);
+    if (separator == std::string_view::npos) break;
+    from = separator + 2;
+  }
+  return clampToInt32(lines);
+}
+
+DisplayOutcome selectDisplayCue(int32_t t, const SubtitleTrack& track, DisplayCursor& cursor,
+                                const DisplayLayout& layout) {
+  int32_t i = cursor.cueIndex;
+  // Every 50 ms while a cue is on screen: nothing to do.
+  if (i == cursor.shownCue && track.start(i) <= t && t < track.end(i)) return {};
+
+  if (i < 1 || i > track.cueCount() + 1) i = cursor.cueIndex = 1;
+  t = std::min(t, LATEST_DISPLAY_TIME);
+  // From here on i + 1 <= cueCount + 2, and no rule moves i past cueCount + 1.
+
+  if (track.start(i) <= t && t < track.end(i)) {
+    return i == cursor.shownCue ? DisplayOutcome{} : show(i, track, cursor, layout);
+  }
+  if (track.end(i) <= t && t < track.start(i + 1)) {
+    if (cursor.overlayShowing != 1) return {};
+    cursor.overlayShowing = 0;
+    return {DisplayAction::clear, 0, 0, true, layout.baseTop};
+  }
+  if (track.start(i + 1) <= t && t < track.end(i + 1)) {
+    cursor.cueIndex = i + 1;
+    return show(i + 1, track, cursor, layout);
+  }
+  if (t < track.end(i + 1)) {
+    cursor.cueIndex = 1;
+    return {};
+  }
+  int32_t k = i + 2;
+  while (k <= track.cueCount() && track.start(k) < t) ++k;
+  cursor.cueIndex = k - 1;
+  return {};
+}

@@ -1,0 +1,214 @@
+#include "subtitles/srt_parser.h"
+
+#include <algorithm>
+#include <functional>
+#include <limits>
+#include <queue>
+#include <utility>
+
+namespace {
+
+constexpr std::string_view ARROW = "-->";
+constexpr std::string_view CRLF = "\r\n";
+constexpr int32_t CUE_SHIFT_MS = 30;
+
+// The scan below works with 1-based positions, -1 for "none", as the grammar is defined.
+using Pos = int64_t;
+
+Pos findFrom(std::string_view b, std::string_view pattern, Pos from) {
+  const size_t at = b.find(pattern, static_cast<size_t>(std::max<Pos>(from, 1) - 1));
+  return at == std::string_view::npos ? -1 : static_cast<Pos>(at) + 1;
+}
+
+// The CR LF pairs of a text, so that each search for a line break is a binary search and
+// a file of arrows without breaks still parses in O(L log L).
+class LineBreaks {
+ public:
+  explicit LineBreaks(std::string_view b) {
+    for (size_t at = b.find(CRLF); at != std::string_view::npos; at = b.find(CRLF, at + 2)) {
+      starts_.push_back(static_cast<Pos>(at) + 1);
+    }
+  }
+
+  // The first break that starts at or after position from.
+  Pos find(Pos from) const {
+    const auto it = std::lower_bound(starts_.begin(), starts_.end(), from);
+    return it == starts_.end() ? -1 : *it;
+  }
+
+  // The last break lying entirely within positions 1 to upto.
+  Pos findBack(Pos upto) const {
+    const auto it = std::upper_bound(starts_.begin(), starts_.end(), upto - 1);
+    return it == starts_.begin() ? -1 : *(it - 1);
+  }
+
+ private:
+  std::vector<Pos> starts_;
+};
+
+std::string_view mid(std::string_view b, Pos start, Pos count) {
+  const Pos length = static_cast<Pos>(b.size());
+  if (count <= 0 || start > length) return {};
+  return b.substr(static_cast<size_t>(start - 1), static_cast<size_t>(count));
+}
+
+int32_t shiftedTime(std::string_view field) {
+  const int64_t shifted = int64_t{parseSrtTime(field)} - CUE_SHIFT_MS;
+  return static_cast<int32_t>(std::max<int64_t>(shifted, std::numeric_limits<int32_t>::min()));
+}
+
+std::string_view upToNul(std::string_view s) { return s.substr(0, s.find('\0')); }
+
+bool isAtoiSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+int64_t readAtoi(std::string_view s) {
+  constexpr int64_t LIMIT = int64_t{std::numeric_limits<int32_t>::max()} + 1;
+  size_t i = 0;
+  while (i < s.size() && isAtoiSpace(s[i])) ++i;
+  bool negative = false;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
+  int64_t magnitude = 0;
+  for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) {
+    magnitude = std::min(magnitude * 10 + (s[i] - '0'), LIMIT);
+  }
+  return negative ? -magnitude : std::min(magnitude, LIMIT - 1);
+}
+
+// Cuts `text` at the next colon, returning the piece before it.
+std::string_view takeField(std::string_view& text) {
+  const size_t colon = text.find(':');
+  const std::string_view field = text.substr(0, colon);
+  text = colon == std::string_view::npos ? std::string_view{} : text.substr(colon + 1);
+  return field;
+}
+
+bool hasLoneLineBreak(std::string_view b) {
+  for (size_t i = 0; i < b.size(); ++i) {
+    if (b[i] == '\n' && (i == 0 || b[i - 1] != '\r')) return true;
+    if (b[i] == '\r' && (i + 1 == b.size() || b[i + 1] != '\n')) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::string normaliseLineBreaks(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size() + bytes.size() / 16);
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    const char c = bytes[i];
+    if (c == '\r') {
+      out += CRLF;
+      if (i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+    } else if (c == '\n') {
+      out += CRLF;
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+int32_t parseSrtTime(std::string_view field) {
+  std::string text;
+  for (char c : upToNul(field)) {
+    if (c != ' ') text += c;
+  }
+  size_t comma = text.rfind(',');
+  if (comma == std::string::npos) {
+    text += ",0";
+    comma = text.size() - 2;
+  }
+  text[comma] = ':';
+  const auto colons = std::count(text.begin(), text.end(), ':');
+  if (colons < 3) text.insert(0, static_cast<size_t>(3 - colons), ':');
+
+  std::string_view rest = text;
+  const int64_t hours = readAtoi(takeField(rest));
+  const int64_t minutes = readAtoi(takeField(rest));
+  const int64_t seconds = readAtoi(takeField(rest));
+  const int64_t millis = readAtoi(takeField(rest));
+  // Exact: every term stays far below 2^63.
+  const int64_t total = hours * 3600000 + minutes * 60000 + seconds * 1000 + millis;
+  return static_cast<int32_t>(std::clamp<int64_t>(total, std::numeric_limits<int32_t>::min(),
+                                                  std::numeric_limits<int32_t>::max()));
+}
+
+std::string_view trimCueText(std::string_view text) {
+  auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
+  while (!text.empty()) {
+    if (isBlank(text.front())) {
+      text.remove_prefix(1);
+    } else if (text.starts_with(CRLF)) {
+      text.remove_prefix(2);
+    } else {
+      break;
+    }
+  }
+  while (!text.empty()) {
+    if (isBlank(text.back())) {
+      text.remove_suffix(1);
+    } else if (text.ends_with(CRLF)) {
+      text.remove_suffix(2);
+    } else {
+      break;
+    }
+  }
+  return text;
+}
+
+void sortCues(std::vector<SubtitleCue>& cues) {
+  // Replays the selection sort: at step i the first smallest start among positions i..N is
+  // the least (start, position) pair in a min-heap. The swap moves cue i to position m, so
+  // it is pushed again under m; its old entry lies before i from now on and is skipped.
+  using Entry = std::pair<int32_t, size_t>;
+  std::vector<Entry> entries;
+  entries.reserve(cues.size());
+  for (size_t j = 0; j < cues.size(); ++j) entries.emplace_back(cues[j].start, j);
+  std::priority_queue<Entry, std::vector<Entry>, std::greater<>> heap(std::greater<>{},
+                                                                      std::move(entries));
+  for (size_t i = 0; i < cues.size(); ++i) {
+    while (heap.top().second < i) heap.pop();
+    const size_t m = heap.top().second;
+    heap.pop();
+    if (m > i) {
+      std::swap(cues[i], cues[m]);
+      heap.emplace(cues[m].start, m);
+    }
+  }
+}
+
+SubtitleTrack parseSrt(std::string_view input) {
+  const std::string normalised = hasLoneLineBreak(input) ? normaliseLineBreaks(input) : "";
+  const std::string_view b = normalised.empty() ? input : std::string_view{normalised};
+  const LineBreaks breaks(b);
+  const Pos length = static_cast<Pos>(b.size());
+  const Pos arrowLength = static_cast<Pos>(ARROW.size());
+
+  std::vector<SubtitleCue> cues;
+  for (Pos a = findFrom(b, ARROW, 1), next = 0; a > 0; a = next) {
+    const Pos lineStart = breaks.findBack(a) + 2;  // 1 when no break precedes the arrow
+    Pos lineEnd = breaks.find(a);
+    if (lineEnd < 0) lineEnd = length + 1;
+
+    SubtitleCue cue;
+    cue.start = shiftedTime(mid(b, lineStart, a - lineStart));
+    cue.end = shiftedTime(mid(b, a + arrowLength, lineEnd - a - arrowLength));
+
+    // The text stops before the line ahead of the next time line (that cue's number).
+    next = findFrom(b, ARROW, a + arrowLength);
+    const Pos boundary = next > 0 ? breaks.findBack(breaks.findBack(next)) : length + 1;
+
+    std::string_view raw;
+    if (boundary >= lineEnd + 3) {
+      raw = mid(b, lineEnd + 2, boundary - lineEnd - 2);
+    } else {
+      const Pos lineAfter = breaks.find(lineEnd + 2);
+      if (lineAfter > 0) raw = mid(b, lineEnd + 2, lineAfter - lineEnd - 2);
+    }
+    cue.text = std::string(trimCueText(raw));
+    cues.push_back(std::move(cue));
+  }
+  sortCues(cues);
+  return SubtitleTrack(std::move(cues));
+}
