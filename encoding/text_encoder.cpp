@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <type_traits>
 
 namespace {
 
@@ -21,19 +22,20 @@ std::string cutAtNul(std::string bytes) {
   return bytes;
 }
 
-int hexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+int hexValue(char32_t c) {
+  if (c >= '0' && c <= '9') return static_cast<int>(c - '0');
+  if (c >= 'A' && c <= 'F') return static_cast<int>(c - 'A' + 10);
+  if (c >= 'a' && c <= 'f') return static_cast<int>(c - 'a' + 10);
   return -1;
 }
 
 // The value of `count` hexadecimal digits at text[start], or -1 if any is missing or no digit.
-int32_t hexNumber(std::string_view text, size_t start, size_t count) {
+template <typename Char>
+int32_t hexNumber(std::basic_string_view<Char> text, size_t start, size_t count) {
   if (start + count > text.size()) return -1;
   int32_t value = 0;
   for (size_t i = start; i < start + count; ++i) {
-    const int digit = hexValue(text[i]);
+    const int digit = hexValue(static_cast<std::make_unsigned_t<Char>>(text[i]));
     if (digit < 0) return -1;
     value = value * 16 + digit;
   }
@@ -90,18 +92,6 @@ bool isLineTerminator(char16_t unit) {
 }
 
 int octalValue(char16_t unit) { return unit >= u'0' && unit <= u'7' ? unit - u'0' : -1; }
-
-// The value of `count` hexadecimal digits at units[start], or -1.
-int32_t hexNumber(std::u16string_view units, size_t start, size_t count) {
-  if (start + count > units.size()) return -1;
-  int32_t value = 0;
-  for (size_t i = start; i < start + count; ++i) {
-    const int digit = units[i] < 0x80 ? hexValue(static_cast<char>(units[i])) : -1;
-    if (digit < 0) return -1;
-    value = value * 16 + digit;
-  }
-  return value;
-}
 
 // The value of a single-quoted JavaScript string literal's inside (the escapes of the
 // classic script engines: no \u{...}; legacy octal escapes included).
@@ -308,7 +298,7 @@ std::string 编码转换类::unicodeUnescape(std::string_view text) const {
   }
   std::u16string units;
   for (size_t group = 0; group + 4 <= digits.size(); group += 4) {
-    const int32_t value = hexNumber(digits, group, 4);
+    const int32_t value = hexNumber(std::string_view(digits), group, 4);
     if (value >= 0) units += static_cast<char16_t>(value);
   }
   units += u'\0';
