@@ -11,6 +11,9 @@ namespace {
 constexpr std::string_view ARROW = "-->";
 constexpr std::string_view CRLF = "\r\n";
 constexpr int32_t CUE_SHIFT_MS = 30;
+// Real time fields are a few dozen bytes. Without a bound, a line of n arrows and no break
+// would make every field run to the line's end and the parse O(n^2).
+constexpr size_t TIME_FIELD_LIMIT = 256;
 
 // The scan below works with 1-based positions, -1 for "none", as the grammar is defined.
 using Pos = int64_t;
@@ -53,7 +56,8 @@ std::string_view mid(std::string_view b, Pos start, Pos count) {
 }
 
 int32_t shiftedTime(std::string_view field) {
-  const int64_t shifted = int64_t{parseSrtTime(field)} - CUE_SHIFT_MS;
+  const int32_t ms = parseSrtTime(field.substr(0, TIME_FIELD_LIMIT));
+  const int64_t shifted = int64_t{ms} - CUE_SHIFT_MS;
   return static_cast<int32_t>(std::max<int64_t>(shifted, std::numeric_limits<int32_t>::min()));
 }
 

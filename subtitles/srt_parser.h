@@ -10,8 +10,8 @@
 // Parses the whole decoded file into a track; every byte string gives one. Each line that
 // holds "-->" is a time line; a cue's text runs from the line after it to the line before
 // the next time line's number line. Every time is stored 30 ms earlier than written and is
-// kept within [INT32_MIN, INT32_MAX - 30], so no real cue reaches the sentinels.
-// A lone LF or a lone CR is read as a CR LF line break.
+// kept within [INT32_MIN, INT32_MAX - 30], so no real cue reaches the sentinels. Only the
+// first 256 bytes of a time field are read. A lone LF or a lone CR is read as CR LF.
 SubtitleTrack parseSrt(std::string_view bytes);
 
 // One time field such as "00:01:02,500" to milliseconds. Fields read like atoi (leading

@@ -168,6 +168,10 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"NulsInFieldsAndText",
                   "00:00:01,000\0junk --> 00:00:02,000\0\r\nA\0B\r\n"s,
                   {{970, 1970, "A\0B"s}}},
+        ParseCase{"TimeFieldReadToItsFirst256Bytes",
+                  "00:00:01," + std::string(240, ' ') + "5 --> " + std::string(256, 'x') +
+                      ",5\r\nA",
+                  {{975, -30, "A"}}},
         ParseCase{"HugeNumbersSaturate",
                   "99999999999999999999:0:0,0 --> -99999999999999999999:0:0,0\r\nA",
                   {{INT32_MAX_ - 30, INT32_MIN_, "A"}}}),
