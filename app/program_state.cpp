@@ -11,13 +11,18 @@ std::unique_ptr<ProgramState> instance;
 
 }  // namespace
 
-bool startUp() {
+bool startUp(MemoryBackend& memoryBackend, ProcessControl& processControl) {
   if (instance) return false;
-  instance = std::make_unique<ProgramState>();
+  instance = std::make_unique<ProgramState>(memoryBackend, processControl);
+  resetProgressCells();
   return true;
 }
 
-void shutDown() { instance.reset(); }
+void shutDown() {
+  if (!instance) return;
+  instance.reset();
+  resetProgressCells();
+}
 
 ProgramState& programState() { return *instance; }
 

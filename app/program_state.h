@@ -5,24 +5,33 @@
 #include <string>
 #include <vector>
 
+#include "app/ui_texts.h"
+#include "encoding/text_encoder.h"
+#include "memory/process_memory.h"
 #include "player/playback_clock.h"
+#include "subtitles/subtitle_decoding.h"
 #include "subtitles/subtitle_track.h"
 
 // Everything that survives from one window event to the next. There is one instance,
 // built by startUp() and freed by shutDown().
 struct ProgramState {
+  // memoryOps reaches the served process through these services.
+  ProgramState(MemoryBackend& memoryBackend, ProcessControl& processControl)
+      : memoryOps(memoryBackend, processControl) {}
+
   uint8_t overlayLoaded = 0;  // 1 while OverlayWindow is loaded
   uint8_t attached = 0;       // last select-and-start: 0 nothing, 1 time block found, 2 track loaded
   uint8_t playerMode = 0;     // PlayerMode: 1 PowerDVD, anything else universal
   int32_t playerPid = 0;      // the running player; 0 or less when none was found
   std::string playerExePath;
   int32_t playerExeSize = 0;
-  // memoryOps (内存操作类) goes here.
+  内存操作类 memoryOps;  // opens the player, searches its image, closes it again
   uint32_t timeBlockAddress = 0;  // the seconds cell of the player's time block
-  std::array<std::string, 24> uiTexts;
+  UiTextTable uiTexts;
   std::string subtitleBytes;  // the chosen file, converted to local text before parsing
-  int32_t languageMode = 0;   // 0 English, 1 Simplified Chinese, 2 Traditional Chinese
-  // subtitleEncoder (编码转换类) goes here.
+  int32_t subtitleCodePage = ANSI_CODE_PAGE;  // the code page subtitleBytes is in
+  LanguageMode languageMode = LanguageMode::ENGLISH;
+  编码转换类 subtitleEncoder;
   SubtitleTrack track;        // cueStarts, cueEnds, cueTexts and cueCount, as cue records
   int32_t lineCount = 0;      // wrapped lines of the cue now shown
   int32_t cueIndex = 0;       // cue under examination by the display tick
@@ -32,7 +41,7 @@ struct ProgramState {
   int32_t lineHeight = 0;
   uintptr_t overlayHwnd = 0;  // the overlay's window handle
   uint16_t systemLangId = 0;
-  // textEncoder (编码转换类) goes here.
+  编码转换类 textEncoder;  // converts the interface texts to Traditional Chinese
   // hotkeyTable goes here.
   PlaybackClockState clock;   // secondsByte ... displayTime, delayMs among them
   std::string cueText;        // text of the cue last shown
@@ -40,10 +49,12 @@ struct ProgramState {
   int32_t overlayShowing = 0;  // 1 while a cue is shown
 };
 
-// Builds the single record with its initial values; false when it exists already.
-bool startUp();
+// Builds the single record with its initial values, and the process-memory class's progress
+// cells; false when the record exists already.
+bool startUp(MemoryBackend& memoryBackend, ProcessControl& processControl);
 
-// Frees the record; nothing happens when there is none.
+// Frees the record (memoryOps closes any handle it still holds), then the progress cells;
+// nothing happens when there is no record.
 void shutDown();
 
 // The record; only between startUp() and shutDown().

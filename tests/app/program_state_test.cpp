@@ -2,15 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include "simulated_process.h"
+
 namespace {
 
 class ProgramStateLifetime : public testing::Test {
  protected:
   void TearDown() override { shutDown(); }
+
+  SimulatedProcess player;
 };
 
 TEST_F(ProgramStateLifetime, StartUpBuildsOneRecordWithInitialValues) {
-  ASSERT_TRUE(startUp());
+  ASSERT_TRUE(startUp(player, player));
   const ProgramState& state = programState();
   EXPECT_EQ(state.overlayLoaded, 0);
   EXPECT_EQ(state.playerPid, 0);
@@ -20,22 +24,40 @@ TEST_F(ProgramStateLifetime, StartUpBuildsOneRecordWithInitialValues) {
   EXPECT_EQ(state.uiTexts.size(), 24u);
   EXPECT_EQ(state.clock.displayTime, 0);
   EXPECT_TRUE(state.cueLines.empty());
+  EXPECT_EQ(state.languageMode, LanguageMode::ENGLISH);
+  EXPECT_EQ(state.subtitleCodePage, ANSI_CODE_PAGE);
+  EXPECT_EQ(state.memoryOps.getProcessHandle(), CURRENT_PROCESS);
 
-  EXPECT_FALSE(startUp());
+  EXPECT_FALSE(startUp(player, player));
   EXPECT_EQ(&programState(), &state);
 }
 
 TEST_F(ProgramStateLifetime, ShutDownFreesAndAllowsANewRecord) {
-  ASSERT_TRUE(startUp());
+  ASSERT_TRUE(startUp(player, player));
   programState().subtitleBytes = "bytes";
   shutDown();
   shutDown();  // nothing left to free
-  ASSERT_TRUE(startUp());
+  ASSERT_TRUE(startUp(player, player));
   EXPECT_EQ(programState().subtitleBytes, "");
 }
 
+TEST_F(ProgramStateLifetime, ShutDownClosesThePlayerHandleAndClearsTheProgressCells) {
+  ASSERT_TRUE(startUp(player, player));
+  ASSERT_EQ(programState().memoryOps.openProcess(1234, 1), 1);
+  const ProcessHandle handle = programState().memoryOps.getProcessHandle();
+  progressCells[FIND_PATTERN_CELL] = 100;
+
+  shutDown();
+
+  ASSERT_FALSE(player.closedHandles.empty());
+  EXPECT_EQ(player.closedHandles.back(), handle);
+  EXPECT_TRUE(player.openHandles.empty());
+  EXPECT_EQ(progressCells[FIND_PATTERN_CELL], 0);
+}
+
 TEST(ProgramStateTrack, InstallingATrackRestartsTheCursor) {
-  ProgramState state;
+  SimulatedProcess player;
+  ProgramState state(player, player);
   state.cueIndex = 7;
   state.shownCue = 6;
   state.overlayShowing = 1;
@@ -47,7 +69,8 @@ TEST(ProgramStateTrack, InstallingATrackRestartsTheCursor) {
 }
 
 TEST(ProgramStateMetrics, ApplyingMetricsSetsBothFields) {
-  ProgramState state;
+  SimulatedProcess player;
+  ProgramState state(player, player);
   applyLineMetrics(state, 18, 1440);
   EXPECT_EQ(state.lineHeight, 48);
   EXPECT_EQ(state.lineChars, 30);
