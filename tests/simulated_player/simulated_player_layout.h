@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "player/time_block.h"
+
 namespace simulated_player {
 
 inline constexpr uint32_t IMAGE_BASE = 0x400000;
@@ -14,12 +16,8 @@ inline constexpr std::string_view MARKER = "Quorvane simulated player: image dat
 
 // The player's time-block signature and, 376 bytes past it, the block itself.
 inline constexpr uint32_t PATTERN_OFFSET = 0x400;
-inline constexpr std::array<uint8_t, 49> TIME_BLOCK_PATTERN = {
-    0x03, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,  //
-    0x03, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,  //
-    0x49, 0x27, 0, 0, 0x01, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,  //
-    0x13};
-inline constexpr uint32_t TIME_BLOCK_OFFSET = PATTERN_OFFSET + 376;
+using ::TIME_BLOCK_PATTERN;
+inline constexpr uint32_t TIME_BLOCK_OFFSET = PATTERN_OFFSET + TIME_BLOCK_DISTANCE;
 inline constexpr int32_t DIGIT_CELL_SPACING = 80;  // hours cell 320 bytes before seconds
 inline constexpr int32_t PLAY_STATE_DISTANCE = 1120;
 // 1:23:45, each digit stored plus one, playing.
