@@ -63,7 +63,8 @@ function(quorvane_add_test name)
     set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT}
       ENVIRONMENT "WINEDEBUG=-all;${T_ENV}")
   else()
-    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+    # Parameterised cases carry readable names; their values would only add bytes.
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES
       PROPERTIES TIMEOUT ${T_TIMEOUT} ENVIRONMENT "${T_ENV}")
   endif()
 endfunction()
