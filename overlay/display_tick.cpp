@@ -55,11 +55,11 @@ int32_t countWrappedLines(std::string_view cueText, int32_t lineChars) {
 
 DisplayOutcome selectDisplayCue(int32_t t, const SubtitleTrack& track, DisplayCursor& cursor,
                                 const DisplayLayout& layout) {
-  int32_t i = cursor.cueIndex;
+  if (cursor.cueIndex < 1 || cursor.cueIndex > track.cueCount() + 1) cursor.cueIndex = 1;
+  const int32_t i = cursor.cueIndex;
   // Every 50 ms while a cue is on screen: nothing to do.
   if (i == cursor.shownCue && track.start(i) <= t && t < track.end(i)) return {};
 
-  if (i < 1 || i > track.cueCount() + 1) i = cursor.cueIndex = 1;
   t = std::min(t, LATEST_DISPLAY_TIME);
   // From here on i + 1 <= cueCount + 2, and no rule moves i past cueCount + 1.
 
