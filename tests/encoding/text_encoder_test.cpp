@@ -196,14 +196,18 @@ TEST(EncoderObject, CopyConvertsAlike) {
 }
 
 // The composite conversions call their parts through the object.
-class UpperCaseForms : public 编码转换类 {
+class BracketedForms : public 编码转换类 {
 public:
-  std::string toSimplifiedForms(std::string_view text) const override { return "[" + std::string(text) + "]"; }
-  std::string toTraditionalForms(std::string_view text) const override { return "<" + std::string(text) + ">"; }
+  std::string toSimplifiedForms(std::string_view text) const override {
+    return std::string("[").append(text).append("]");
+  }
+  std::string toTraditionalForms(std::string_view text) const override {
+    return std::string("<").append(text).append(">");
+  }
 };
 
 TEST(EncoderObject, CompositesCallTheirPartsVirtually) {
-  const UpperCaseForms encoder;
+  const BracketedForms encoder;
   const 编码转换类& base = encoder;
   EXPECT_EQ(base.big5ToSimplifiedGbk("\xAA\xBA"), "[\xB5\xC4]");
   EXPECT_EQ(base.gbkToTraditionalBig5("\xB5\xC4"), "<\xAA\xBA>");
