@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Runs COMMAND while the simulated player plays under Wine as PowerDVD.exe, then ends the
+# player by its process id. with_simulated_player.sh WINE PLAYER_EXE COMMAND...
+set -euo pipefail
+wine="$1" player="$2"
+shift 2
+
+work=$(mktemp -d)
+player_pid=""
+cleanup() {
+  [ -n "$player_pid" ] && kill "$player_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+cp "$player" "$work/PowerDVD.exe"
+"$wine" "$work/PowerDVD.exe" 600 play >"$work/player.out" </dev/null &
+player_pid=$!
+for _ in $(seq 1 300); do
+  grep -q ready "$work/player.out" 2>/dev/null && break
+  sleep 0.1
+done
+grep -q ready "$work/player.out" || { echo "the simulated player did not start" >&2; exit 1; }
+
+"$@"
