@@ -215,8 +215,26 @@ std::string 内存操作类::readBytes(Address address, int32_t length, PointerO
     return {};
   }
   std::string bytes;
-  readValue(address, size, bytes);
+  if (isCommittedRange(address, size)) readValue(address, size, bytes);
   return bytes;
+}
+
+bool 内存操作类::isCommittedRange(Address address, uint32_t size) {
+  // A length taken from a text or from the process itself may be anything; asking first
+  // keeps a read from reserving a buffer for memory that is not there.
+  const uint64_t end = uint64_t{address} + size;
+  if (end > uint64_t{1} << 32) return false;
+  for (uint64_t current = address; current < end;) {
+    RegionInfo region;
+    if (!backend->query(processHandle, static_cast<Address>(current), region) ||
+        region.State != MEM_COMMIT_STATE) {
+      return false;
+    }
+    const uint64_t next = uint64_t{region.BaseAddress} + region.RegionSize;
+    if (next <= current) return false;
+    current = next;
+  }
+  return true;
 }
 
 std::string 内存操作类::readText(Address address, PointerOffsets offsets) {

@@ -175,6 +175,8 @@ private:
                    const RegionVisitor& visit);
   Address followChain(Address address, PointerOffsets offsets);
   bool readValue(Address address, uint32_t size, std::string& bytes);
+  // Whether every byte of address .. address + size lies in committed memory.
+  bool isCommittedRange(Address address, uint32_t size);
   int32_t findAllIn(std::string_view pattern, std::vector<Address>& found,
                     const ProgressRoutine& progress, Address start, Address end, int32_t mode,
                     bool unprotecting);

@@ -323,6 +323,28 @@ TEST_F(ProcessMemoryTest, ReadBytesLengths) {
   EXPECT_EQ(memory.readBytes(HEAP + 2 * PAGE_BYTES - 2, 4), "") << "runs into free memory";
 }
 
+TEST_F(ProcessMemoryTest, ALengthBeyondCommittedMemoryReadsNothingAndReservesNothing) {
+  sim.addRegion({.base = HEAP + 2 * PAGE_BYTES, .size = PAGE_BYTES, .allocationBase = HEAP,
+                 .state = MEM_RESERVE_STATE});
+  sim.place(HEAP + 0x100, "\x00\x00\x00\x7Fxyzw"s);  // a stored count of almost 2 GiB
+  open();
+  sim.reads.clear();
+  EXPECT_EQ(memory.readBytes(HEAP, 0x7FFFFFFF), "");
+  EXPECT_EQ(memory.readBytes(HEAP + 0x104, -1), "");
+  EXPECT_EQ(memory.readBytes(HEAP + PAGE_BYTES, 2 * PAGE_BYTES), "") << "runs into reserved memory";
+  EXPECT_EQ(memory.readBytes(0xFFFFFF00, 0x200), "") << "wraps past 4 GiB";
+  EXPECT_EQ(sim.reads, std::vector<Address>{HEAP + 0x100}) << "only the stored count was read";
+}
+
+TEST_F(ProcessMemoryTest, AReadMaySpanAdjacentCommittedRegions) {
+  sim.place(HEAP + 2 * PAGE_BYTES - 2, "ab");
+  sim.addRegion({.base = HEAP + 2 * PAGE_BYTES, .size = PAGE_BYTES, .allocationBase = HEAP,
+                 .protect = PROTECT_READONLY});
+  sim.place(HEAP + 2 * PAGE_BYTES, "cd");
+  open();
+  EXPECT_EQ(memory.readBytes(HEAP + 2 * PAGE_BYTES - 2, 4), "abcd");
+}
+
 TEST_F(ProcessMemoryTest, ReadTextStopsAtTheFirstNul) {
   sim.place(HEAP + 0x10, "PowerDVD\0tail"s);
   open();
