@@ -28,8 +28,8 @@ ProgramState& programState() { return *instance; }
 
 void installTrack(ProgramState& state, SubtitleTrack track) {
   state.track = std::move(track);
-  state.cueIndex = 1;
-  state.shownCue = 0;
+  state.display.cueIndex = 1;
+  state.display.shownCue = 0;
 }
 
 void applyLineMetrics(ProgramState& state, int32_t fontSizePosition, int32_t widthPosition) {

@@ -8,6 +8,7 @@
 #include "app/ui_texts.h"
 #include "encoding/text_encoder.h"
 #include "memory/process_memory.h"
+#include "overlay/display_tick.h"
 #include "player/playback_clock.h"
 #include "subtitles/subtitle_decoding.h"
 #include "subtitles/subtitle_track.h"
@@ -33,9 +34,9 @@ struct ProgramState {
   LanguageMode languageMode = LanguageMode::ENGLISH;
   编码转换类 subtitleEncoder;
   SubtitleTrack track;        // cueStarts, cueEnds, cueTexts and cueCount, as cue records
-  int32_t lineCount = 0;      // wrapped lines of the cue now shown
-  int32_t cueIndex = 0;       // cue under examination by the display tick
-  int32_t shownCue = 0;       // cue now shown; 0 before the first show of a track
+  // cueIndex, shownCue, overlayShowing and lineCount of the display tick; cueIndex is 0
+  // until a track is installed.
+  DisplayCursor display{.cueIndex = 0};
   int32_t screenHeight = 0;   // pixels, taken when the overlay is loaded
   int32_t lineChars = 0;
   int32_t lineHeight = 0;
@@ -46,7 +47,6 @@ struct ProgramState {
   PlaybackClockState clock;   // secondsByte ... displayTime, delayMs among them
   std::string cueText;        // text of the cue last shown
   std::vector<std::string> cueLines;  // cueText split at its CR LF pairs
-  int32_t overlayShowing = 0;  // 1 while a cue is shown
 };
 
 // Builds the single record with its initial values, and the process-memory class's progress

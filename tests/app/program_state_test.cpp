@@ -18,7 +18,7 @@ TEST_F(ProgramStateLifetime, StartUpBuildsOneRecordWithInitialValues) {
   const ProgramState& state = programState();
   EXPECT_EQ(state.overlayLoaded, 0);
   EXPECT_EQ(state.playerPid, 0);
-  EXPECT_EQ(state.cueIndex, 0);
+  EXPECT_EQ(state.display.cueIndex, 0);
   EXPECT_EQ(state.track.cueCount(), 0);
   EXPECT_EQ(state.track.entries().size(), 2u);  // the sentinels only
   EXPECT_EQ(state.uiTexts.size(), 24u);
@@ -58,14 +58,14 @@ TEST_F(ProgramStateLifetime, ShutDownClosesThePlayerHandleAndClearsTheProgressCe
 TEST(ProgramStateTrack, InstallingATrackRestartsTheCursor) {
   SimulatedProcess player;
   ProgramState state(player, player);
-  state.cueIndex = 7;
-  state.shownCue = 6;
-  state.overlayShowing = 1;
+  state.display.cueIndex = 7;
+  state.display.shownCue = 6;
+  state.display.overlayShowing = 1;
   installTrack(state, SubtitleTrack({{0, 10, "a"}}));
   EXPECT_EQ(state.track.cueCount(), 1);
-  EXPECT_EQ(state.cueIndex, 1);
-  EXPECT_EQ(state.shownCue, 0);
-  EXPECT_EQ(state.overlayShowing, 1);  // a load keeps what the overlay shows
+  EXPECT_EQ(state.display.cueIndex, 1);
+  EXPECT_EQ(state.display.shownCue, 0);
+  EXPECT_EQ(state.display.overlayShowing, 1);  // a load keeps what the overlay shows
 }
 
 TEST(ProgramStateMetrics, ApplyingMetricsSetsBothFields) {
