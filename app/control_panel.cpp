@@ -49,6 +49,21 @@ constexpr struct {
     {PanelCaption::FORUM_LINK, FORUM_LINK_TEXT},
 };
 
+// Notes whether any read of the player succeeded.
+class ReadWatch final : public PlayerMemory {
+ public:
+  explicit ReadWatch(PlayerMemory& memory) : memory_(memory) {}
+  bool read(int32_t pid, uint32_t address, unsigned char* buffer, size_t length) override {
+    const bool ok = memory_.read(pid, address, buffer, length);
+    succeeded = succeeded || ok;
+    return ok;
+  }
+  bool succeeded = false;
+
+ private:
+  PlayerMemory& memory_;
+};
+
 std::u16string asciiDigits(int32_t number) {
   const std::string digits = std::to_string(number);
   return {digits.begin(), digits.end()};
@@ -180,10 +195,20 @@ DisplayLayout ControlPanel::displayLayout() const {
 
 void ControlPanel::displayTick() {
   if (!overlay_) return;
-  updatePlaybackClock(state_.clock,
-                      {playerMemory_, ticks_, state_.playerPid, state_.timeBlockAddress});
-  const DisplayOutcome outcome =
+  ReadWatch reads(playerMemory_);
+  updatePlaybackClock(state_.clock, {reads, ticks_, state_.playerPid, state_.timeBlockAddress});
+  DisplayOutcome outcome =
       selectDisplayCue(state_.clock.displayTime, state_.track, state_.display, displayLayout());
+  if (reads.succeeded) {
+    playerFailing_ = false;
+  } else if (!playerFailing_) {
+    playerFailing_ = true;
+    failingSinceMs_ = ticks_.nowMs();
+  } else if (ticks_.nowMs() - failingSinceMs_ >= PLAYER_GONE_MS &&
+             state_.display.overlayShowing == 1) {
+    state_.display.overlayShowing = 0;
+    outcome = {DisplayAction::clear, 0, 0, true, view_.sliderPosition(PanelSlider::TOP)};
+  }
   applyDisplayOutcome(outcome, state_.track, static_cast<CodePage>(state_.subtitleCodePage),
                       *overlay_);
 }

@@ -17,6 +17,8 @@
 
 // Period of the display timer 时钟1 while a track is shown.
 inline constexpr int32_t DISPLAY_PERIOD_MS = 50;
+// How long every read of the player must fail before its subtitle is taken down.
+inline constexpr uint32_t PLAYER_GONE_MS = 1000;
 
 class ControlPanel {
  public:
@@ -53,7 +55,8 @@ class ControlPanel {
   DisplayLayout displayLayout() const;
 
   // One display tick: the clock step, the cue selection, and the outcome applied to the
-  // overlay. Does nothing while no overlay is loaded.
+  // overlay. Does nothing while no overlay is loaded. Once every read of the player has
+  // failed for PLAYER_GONE_MS (the player has exited), a shown cue is cleared.
   void displayTick();
 
   // MainWindow about to be destroyed: stores the folder of `chosenFile` (the dialog's last
@@ -90,6 +93,8 @@ class ControlPanel {
   PlayerMemory& playerMemory_;
   TickSource& ticks_;
   OverlayView* overlay_ = nullptr;
+  bool playerFailing_ = false;      // every read of the last tick failed
+  uint32_t failingSinceMs_ = 0;     // uptime of the first tick of that run
 };
 
 // Applies one tick's outcome to the overlay in the order the outcome gives: show moves
