@@ -1,42 +1,133 @@
 // quorvane-follow FILE [SECONDS]: the tool's main job without its windows. Finds the running
 // PowerDVD.exe, locates its time block, loads FILE as select-and-start does for the English
 // interface, then runs the display tick every 50 ms for SECONDS (default 20) and prints, in
-// UTF-8, each time the overlay would show a cue or clear its text.
+// UTF-8, each time the overlay would show a cue or clear its text. The control panel stands
+// at its defaults on a screen 1080 pixels high.
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <map>
+#include <optional>
 #include <string>
 
-#include "app/line_metrics.h"
+#include "app/control_panel.h"
+#include "app/select_and_start.h"
 #include "encoding/code_page.h"
-#include "memory/process_memory.h"
-#include "overlay/display_tick.h"
-#include "player/playback_clock.h"
 #include "player/player_memory_win.h"
 #include "player/process_lookup_win.h"
 #include "player/tick_source_win.h"
-#include "player/time_block.h"
-#include "subtitles/srt_parser.h"
 #include "subtitles/subtitle_decoding.h"
 
 namespace {
 
-// The control panel's defaults: 36-point font, 1440 pixels wide, left 240, top 970 of 1080.
-constexpr int32_t FONT_SIZE_POSITION = 18;
-constexpr int32_t WIDTH_POSITION = 1440;
-constexpr DisplayLayout layoutFor(LineMetrics metrics) {
-  return {metrics.lineChars, metrics.lineHeight, 1080, 240, 970};
-}
+constexpr int32_t SCREEN_HEIGHT = 1080;
 
-std::string inUtf8(std::string_view text, int codePage) {
-  const CodePage page = codePage == 950 ? CodePage::BIG5 : CodePage::GBK;
-  std::string utf8 = utf16UnitsToUtf8(decodeCodePage(page, text));
+// The control panel's controls, held in memory at the values the settings give them.
+class HeadlessPanel final : public PanelView {
+ public:
+  int32_t sliderPosition(PanelSlider slider) const override { return positions_.at(slider); }
+  void setSliderPosition(PanelSlider slider, int32_t position) override {
+    positions_[slider] = position;
+  }
+  bool isChecked(PanelCheckBox box) const override { return checks_.at(box); }
+  void setChecked(PanelCheckBox box, bool checked) override { checks_[box] = checked; }
+  void setCaption(PanelCaption, std::u16string_view) override {}
+  void setValueLabel(PanelSlider, std::u16string_view) override {}
+  void setTooltips(std::u16string_view, std::u16string_view) override {}
+  void setFileFilter(std::u16string_view) override {}
+  std::string fontBoxText() const override { return font_; }
+  void setFontBoxText(std::string_view text) override { font_ = text; }
+  void setFontBoxFace(std::string_view) override {}
+  std::string delayBoxText() const override { return "0"; }
+  int32_t displayTimerPeriod() const override { return period_; }
+  void setDisplayTimerPeriod(int32_t periodMs) override { period_ = periodMs; }
+
+ private:
+  std::map<PanelSlider, int32_t> positions_;
+  std::map<PanelCheckBox, bool> checks_;
+  std::string font_;
+  int32_t period_ = 0;
+};
+
+// Settings nobody stores: every value takes its default.
+class DefaultSettings final : public SettingsStore {
+ public:
+  std::string readText(std::string_view, std::string_view defaultText) const override {
+    return std::string(defaultText);
+  }
+  void writeText(std::string_view, std::string_view) override {}
+};
+
+std::string inUtf8(std::string_view text, CodePage codePage) {
+  // UTF-8 text is printed as it is, and so is text in the ANSI code page.
+  std::string utf8 = codePage == CodePage::GBK || codePage == CodePage::BIG5
+                         ? utf16UnitsToUtf8(decodeCodePage(codePage, text))
+                         : std::string(text);
   for (size_t at = utf8.find("\r\n"); at != std::string::npos; at = utf8.find("\r\n", at)) {
     utf8.replace(at, 2, " / ");
   }
   return utf8;
 }
+
+// Prints what the overlay would show.
+class PrintedOverlay final : public OverlayView {
+ public:
+  explicit PrintedOverlay(const ProgramState& state) : state_(state) {}
+  void setText(std::string_view text, CodePage codePage) override {
+    const double seconds = state_.clock.displayTime / 1000.0;
+    if (text.empty()) {
+      std::printf("%8.3f s  clear\n", seconds);
+    } else {
+      std::printf("%8.3f s  show %d: %s\n", seconds, state_.display.shownCue,
+                  inUtf8(text, codePage).c_str());
+    }
+    std::fflush(stdout);
+  }
+  void setLeft(int32_t) override {}
+  void setTop(int32_t) override {}
+  void raise() override {}
+  void setFontName(std::string_view) override {}
+  void setFontSize(int32_t) override {}
+  void setWidth(int32_t) override {}
+  void setCentred(bool) override {}
+  void setShadow(bool) override {}
+  void setVisible(bool) override {}
+
+ private:
+  const ProgramState& state_;
+};
+
+// The file named on the command line stands in for the dialog; messages go to stderr.
+class CommandLineDialogs final : public StartDialogs, public MessagePump, public OverlayHost {
+ public:
+  CommandLineDialogs(std::string file, PrintedOverlay& overlay)
+      : file_(std::move(file)), overlay_(overlay) {}
+  void showMessage(std::u16string_view text, std::u16string_view) override {
+    std::fprintf(stderr, "quorvane-follow: %s\n", utf16UnitsToUtf8(text).c_str());
+  }
+  void setInitialFolder(std::string_view) override {}
+  std::optional<std::string> chooseFile() override { return file_; }
+  std::string readFile(const std::string& path, size_t maxBytes) override {
+    std::string bytes = readSubtitleFile(path);
+    return bytes.size() <= maxBytes ? bytes : std::string();
+  }
+  int32_t screenHeight() override { return SCREEN_HEIGHT; }
+  void pauseMs(int32_t milliseconds) override { Sleep(static_cast<DWORD>(milliseconds)); }
+  OverlayView* loadOverlay(const OverlaySettings&) override { return &overlay_; }
+  void destroyOverlay() override {}
+
+ private:
+  std::string file_;
+  PrintedOverlay& overlay_;
+};
+
+class Win32Processes final : public ProcessFinder {
+ public:
+  int32_t findProcessId(std::string_view exeName) override { return ::findProcessId(exeName); }
+  std::string findProcessExePath(std::string_view) override { return {}; }
+  int32_t fileSize(std::string_view) override { return PLAYER_EXE_SIZE_THRESHOLD; }
+};
 
 }  // namespace
 
@@ -47,44 +138,25 @@ int main(int argc, char** argv) {
   }
   const uint32_t runMs = (argc > 2 ? static_cast<uint32_t>(std::atoi(argv[2])) : 20) * 1000;
 
-  const int32_t pid = findProcessId(PLAYER_EXE_NAME);
-  if (pid <= 0) {
-    std::fprintf(stderr, "quorvane-follow: %s is not running\n", PLAYER_EXE_NAME.data());
-    return 1;
-  }
-  内存操作类 memoryOps(win32MemoryBackend(), win32ProcessControl());
-  memoryOps.openProcess(static_cast<uint32_t>(pid), 1);
-  const Address hit = memoryOps.findPattern(timeBlockPattern(), {}, PATTERN_SEARCH_START,
-                                            PATTERN_SEARCH_END);
-  memoryOps.closeProcess();
-  if (hit == 0) {
-    std::fprintf(stderr, "quorvane-follow: no time block in process %d\n", pid);
-    return 1;
-  }
-  std::printf("player %d, time block at 0x%X\n", pid, hit + TIME_BLOCK_DISTANCE);
+  ProgramState state(win32MemoryBackend(), win32ProcessControl());
+  HeadlessPanel view;
+  DefaultSettings settings;
+  Win32PlayerMemory playerMemory;
+  Win32TickSource ticks;
+  ControlPanel panel(state, view, settings, playerMemory, ticks);
+  panel.create(1033, SCREEN_HEIGHT, [] {});
 
-  const DecodedSubtitle decoded =
-      decodeSubtitleBytes(readSubtitleFile(argv[1]), LanguageMode::ENGLISH, 编码转换类());
-  const SubtitleTrack track = parseSrt(decoded.bytes);
-  std::printf("%d cues\n", track.cueCount());
+  PrintedOverlay overlay(state);
+  CommandLineDialogs dialogs(argv[1], overlay);
+  Win32Processes processes;
+  SelectAndStart(panel, processes, dialogs, dialogs, dialogs, "").run();
+  if (state.attached != 2) return 1;
+  std::printf("player %d, time block at 0x%X\n%d cues\n", state.playerPid,
+              state.timeBlockAddress, state.track.cueCount());
   std::fflush(stdout);
 
-  Win32PlayerMemory memory;
-  Win32TickSource ticks;
-  const PlayerClockSource source{memory, ticks, pid, hit + TIME_BLOCK_DISTANCE};
-  const DisplayLayout layout = layoutFor(computeLineMetrics(FONT_SIZE_POSITION, WIDTH_POSITION));
-  PlaybackClockState clock;
-  DisplayCursor cursor;
   for (const uint32_t started = ticks.nowMs(); ticks.nowMs() - started < runMs; Sleep(50)) {
-    updatePlaybackClock(clock, source);
-    const DisplayOutcome outcome = selectDisplayCue(clock.displayTime, track, cursor, layout);
-    if (outcome.action == DisplayAction::show) {
-      std::printf("%8.3f s  show %d: %s\n", clock.displayTime / 1000.0, outcome.cue,
-                  inUtf8(track.text(outcome.cue), decoded.codePage).c_str());
-    } else if (outcome.action == DisplayAction::clear) {
-      std::printf("%8.3f s  clear\n", clock.displayTime / 1000.0);
-    }
-    std::fflush(stdout);
+    panel.displayTick();
   }
   return 0;
 }
