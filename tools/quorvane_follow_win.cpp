@@ -15,7 +15,7 @@
 #include "app/select_and_start.h"
 #include "encoding/code_page.h"
 #include "player/player_memory_win.h"
-#include "player/process_lookup_win.h"
+#include "player/process_finder_win.h"
 #include "player/tick_source_win.h"
 #include "subtitles/subtitle_decoding.h"
 
@@ -122,13 +122,6 @@ class CommandLineDialogs final : public StartDialogs, public MessagePump, public
   PrintedOverlay& overlay_;
 };
 
-class Win32Processes final : public ProcessFinder {
- public:
-  int32_t findProcessId(std::string_view exeName) override { return ::findProcessId(exeName); }
-  std::string findProcessExePath(std::string_view) override { return {}; }
-  int32_t fileSize(std::string_view) override { return PLAYER_EXE_SIZE_THRESHOLD; }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -148,7 +141,7 @@ int main(int argc, char** argv) {
 
   PrintedOverlay overlay(state);
   CommandLineDialogs dialogs(argv[1], overlay);
-  Win32Processes processes;
+  Win32ProcessFinder processes;
   SelectAndStart(panel, processes, dialogs, dialogs, dialogs, "").run();
   if (state.attached != 2) return 1;
   std::printf("player %d, time block at 0x%X\n%d cues\n", state.playerPid,
