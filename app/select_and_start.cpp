@@ -1,5 +1,7 @@
 #include "app/select_and_start.h"
 
+#include <new>
+
 #include "player/time_block.h"
 #include "subtitles/srt_parser.h"
 #include "subtitles/subtitle_decoding.h"
@@ -78,11 +80,19 @@ bool SelectAndStart::attach() {
 
 void SelectAndStart::load(const std::string& file) {
   ProgramState& state = panel_.state();
-  const DecodedSubtitle decoded = decodeSubtitleBytes(
-      dialogs_.readFile(file, MAX_SUBTITLE_FILE_BYTES), state.languageMode, state.subtitleEncoder);
-  state.subtitleBytes = decoded.bytes;
-  state.subtitleCodePage = decoded.codePage;
-  installTrack(state, parseSrt(state.subtitleBytes));
+  // Memory runs out only for a file no subtitle file resembles (a 32-bit process may hold
+  // too little for its millions of cues): it loads as an unreadable file does.
+  try {
+    DecodedSubtitle decoded = decodeSubtitleBytes(dialogs_.readFile(file, MAX_SUBTITLE_FILE_BYTES),
+                                                  state.languageMode, state.subtitleEncoder);
+    SubtitleTrack track = parseSrt(decoded.bytes);
+    state.subtitleBytes = std::move(decoded.bytes);
+    state.subtitleCodePage = decoded.codePage;
+    installTrack(state, std::move(track));
+  } catch (const std::bad_alloc&) {
+    state.subtitleBytes.clear();
+    installTrack(state, SubtitleTrack());
+  }
   state.attached = 2;
 
   PanelView& view = panel_.view();
