@@ -4,6 +4,13 @@ add_compile_options(-Wall -Wextra -Wno-unused-parameter)
 if(WIN32)
   # Link the C and C++ runtimes in, so no MinGW DLL has to be found at run time.
   add_link_options(-static)
+  # On i686 a call through a pointer of the wrong calling convention or signature wrecks the
+  # stack. Without a cast a convention mismatch is already an error; GCC compares no
+  # conventions in a cast, so a cast that changes parameters or result fails the build, and
+  # so does one through an object pointer (void*), which would hide both. A routine from
+  # GetProcAddress is cast through void (*)() to a WINAPI pointer type declared for it.
+  add_compile_options(-Werror=cast-function-type
+                      $<$<COMPILE_LANGUAGE:CXX>:-Werror=conditionally-supported>)
 endif()
 if(QUORVANE_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
