@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <string>
+#include <type_traits>
 
 #include "memory/process_control.h"
 #include "memory/win_handle.h"
@@ -17,6 +18,14 @@ struct ModuleInformationRecord {
   DWORD imageSize;
   LPVOID entryPoint;
 };
+
+// The routine `name` exported by `module` as the function-pointer type Routine, or nullptr.
+// GetProcAddress cannot check the type: Routine must carry the routine's own convention.
+template <typename Routine>
+Routine exportedRoutine(HMODULE module, const char* name) {
+  static_assert(std::is_pointer_v<Routine> && std::is_function_v<std::remove_pointer_t<Routine>>);
+  return reinterpret_cast<Routine>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
 
 uint32_t low32(const void* pointer) {
   return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(pointer));
@@ -145,8 +154,8 @@ public:
     if (psapi == nullptr) {
       return false;
     }
-    const auto getModuleInformation = reinterpret_cast<GetModuleInformationRoutine>(
-        reinterpret_cast<void*>(GetProcAddress(psapi, "GetModuleInformation")));
+    const auto getModuleInformation =
+        exportedRoutine<GetModuleInformationRoutine>(psapi, "GetModuleInformation");
     ModuleInformationRecord record{};
     const bool known =
         getModuleInformation != nullptr &&
@@ -162,8 +171,10 @@ public:
   }
 
   bool loadLibraryAt(ProcessHandle process, Address pathAddress) override {
-    const auto loadLibrary = reinterpret_cast<LPTHREAD_START_ROUTINE>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("Kernel32"), "LoadLibraryA")));
+    // LoadLibraryA serves as the thread's routine: both are WINAPI and take one pointer; the
+    // low 32 bits of the module handle it returns become the thread's exit code.
+    const auto loadLibrary =
+        exportedRoutine<LPTHREAD_START_ROUTINE>(GetModuleHandleA("Kernel32"), "LoadLibraryA");
     if (loadLibrary == nullptr) {
       return false;
     }

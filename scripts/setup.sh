@@ -4,6 +4,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ googletest libbenchmark-dev
+  g++-multilib qemu-user-static
   clang-14 libclang-rt-14-dev
   libicu-dev icu-devtools
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix

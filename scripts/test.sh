@@ -12,6 +12,11 @@ cmake --preset native >/dev/null
 cmake --build --preset native
 ctest --preset native
 
+step "native32 build (g++ -m32), tests through qemu-i386-static"
+cmake --preset native32 >/dev/null
+cmake --build --preset native32
+ctest --preset native32
+
 step "encoding tables regenerated from ICU"
 bash scripts/check-tables.sh
 
