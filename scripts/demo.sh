@@ -14,5 +14,5 @@ cmake --build --preset win64 --target quorvane-follow simulated_player >/dev/nul
 export WINEDEBUG=-all
 wine=/usr/lib/wine/wine64
 bash tests/simulated_player/with_simulated_player.sh "$wine" \
-  build/win64/tests/memory/simulated_player.exe \
+  build/win64/tests/simulated_player/simulated_player.exe \
   "$wine" build/win64/tools/quorvane-follow.exe "$subtitle" "$seconds"
