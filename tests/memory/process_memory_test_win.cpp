@@ -9,87 +9,12 @@
 #include "memory/path_text.h"
 #include "memory/process_memory.h"
 #include "memory/win_handle.h"
+#include "simulated_player/running_player_win.h"
 #include "simulated_player/simulated_player_layout.h"
 
 namespace {
 
 using namespace simulated_player;
-
-std::string besideThisProgram(const char* name) {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path);
-  folder.erase(folder.rfind('\\') + 1);
-  return folder + name;
-}
-
-// Starts the simulated player and ends it, by its handle, on every path out of the test.
-class RunningPlayer {
-public:
-  RunningPlayer() {
-    if (start()) {
-      // The child's ends are closed by now, so a player that dies unannounced ends the read.
-      std::string line;
-      char c = 0;
-      DWORD count = 0;
-      while (line.size() < READY_LINE.size() &&
-             ReadFile(outputPipe->get(), &c, 1, &count, nullptr) && count == 1) {
-        line += c;
-      }
-      ready = line == READY_LINE;
-    }
-  }
-
-  RunningPlayer(const RunningPlayer&) = delete;
-  RunningPlayer& operator=(const RunningPlayer&) = delete;
-
-  ~RunningPlayer() {
-    if (process) {
-      TerminateProcess(process->get(), 1);
-      WaitForSingleObject(process->get(), 10000);
-    }
-  }
-
-  bool hasEnded() const { return WaitForSingleObject(process->get(), 10000) == WAIT_OBJECT_0; }
-
-  DWORD id = 0;
-  bool ready = false;
-
-private:
-  // Starts the player with pipes for its standard input and output; false when it cannot.
-  bool start() {
-    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
-    HANDLE childInput = nullptr, input = nullptr, output = nullptr, childOutput = nullptr;
-    if (!CreatePipe(&childInput, &input, &inherited, 0)) return false;
-    OwnedHandle ownedChildInput(childInput);
-    inputPipe = std::make_unique<OwnedHandle>(input);
-    if (!CreatePipe(&output, &childOutput, &inherited, 0)) return false;
-    OwnedHandle ownedChildOutput(childOutput);
-    outputPipe = std::make_unique<OwnedHandle>(output);
-    SetHandleInformation(input, HANDLE_FLAG_INHERIT, 0);
-    SetHandleInformation(output, HANDLE_FLAG_INHERIT, 0);
-
-    const std::string program = besideThisProgram("simulated_player.exe");
-    std::string commandLine = "simulated_player.exe 60";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = childInput;
-    startup.hStdOutput = childOutput;
-    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-    PROCESS_INFORMATION started{};
-    if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
-                        CREATE_NO_WINDOW, nullptr, nullptr, &startup, &started)) {
-      return false;
-    }
-    process = std::make_unique<OwnedHandle>(started.hProcess);
-    OwnedHandle thread(started.hThread);
-    id = started.dwProcessId;
-    return true;
-  }
-
-  std::unique_ptr<OwnedHandle> inputPipe, outputPipe, process;
-};
 
 std::string patternBytes() {
   return std::string(reinterpret_cast<const char*>(TIME_BLOCK_PATTERN.data()),
@@ -106,7 +31,9 @@ protected:
     ASSERT_NE(data, 0u);
   }
 
-  RunningPlayer player;
+  // Standing at the time the image was built with, so its cells hold TIME_DIGITS.
+  RunningPlayer player{besideThisProgram("PowerDVD.exe"),
+                       "--hidden --start 1:23:45 --paused --limit 60"};
   内存操作类 memory{win32MemoryBackend(), win32ProcessControl()};
   Address data = 0;
 };
@@ -131,7 +58,7 @@ TEST_F(RealProcessTest, FindsTheTimeBlockPatternAndTheBlockBehindIt) {
     EXPECT_EQ(memory.readInteger(block - DIGIT_CELL_SPACING * (4 - cell), 1),
               TIME_DIGITS[cell] + 1);
   }
-  EXPECT_EQ(memory.readInteger(block + PLAY_STATE_DISTANCE), PLAY_STATE_PLAYING);
+  EXPECT_EQ(memory.readInteger(block + PLAY_STATE_DISTANCE), PLAY_STATE_PAUSED);
 }
 
 TEST_F(RealProcessTest, ReadsAndWritesThroughAPointerChain) {

@@ -20,9 +20,11 @@ using ::TIME_BLOCK_PATTERN;
 inline constexpr uint32_t TIME_BLOCK_OFFSET = PATTERN_OFFSET + TIME_BLOCK_DISTANCE;
 inline constexpr int32_t DIGIT_CELL_SPACING = 80;  // hours cell 320 bytes before seconds
 inline constexpr int32_t PLAY_STATE_DISTANCE = 1120;
-// 1:23:45, each digit stored plus one, playing.
+// The image holds 1:23:45 (each digit stored plus one), playing, until start-up writes the
+// film clock's time and state.
 inline constexpr std::array<uint8_t, 5> TIME_DIGITS = {1, 2, 3, 4, 5};
 inline constexpr int32_t PLAY_STATE_PLAYING = 1;
+inline constexpr int32_t PLAY_STATE_PAUSED = 0;
 
 // A 32-bit pointer the player sets at start-up to the value cell.
 inline constexpr uint32_t POINTER_OFFSET = 0x1000;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Runs COMMAND while the simulated player plays under Wine as PowerDVD.exe, then ends the
-# player by its process id. with_simulated_player.sh WINE PLAYER_EXE COMMAND...
+# Runs COMMAND while the simulated player (PowerDVD.exe) plays from 0:00:00 under Wine, then
+# ends the player by its process id. The player shows its window when there is an X display.
+# with_simulated_player.sh WINE PLAYER_EXE COMMAND...
 set -euo pipefail
 wine="$1" player="$2"
 shift 2
@@ -13,8 +14,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-cp "$player" "$work/PowerDVD.exe"
-"$wine" "$work/PowerDVD.exe" 600 play >"$work/player.out" </dev/null &
+options=(--limit 600)
+[ -n "${DISPLAY:-}" ] || options+=(--hidden)
+"$wine" "$player" "${options[@]}" >"$work/player.out" </dev/null &
 player_pid=$!
 for _ in $(seq 1 300); do
   grep -q ready "$work/player.out" 2>/dev/null && break
