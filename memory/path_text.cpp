@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "encoding/text_bytes.h"
+
 namespace {
 
 int hexDigit(char c) {
@@ -44,10 +46,6 @@ std::optional<uint64_t> parseDigits(std::string_view digits, uint64_t limit) {
 }
 
 }  // namespace
-
-std::string_view textPart(std::string_view text) {
-  return text.substr(0, text.find('\0'));
-}
 
 std::string removeSpaces(std::string_view text) {
   std::string kept;
@@ -128,7 +126,7 @@ std::optional<int32_t> parseDecimal32(std::string_view text) {
 }
 
 uint32_t readHexText(std::string_view text) {
-  text = textPart(text);
+  text = upToFirstNul(text);
   if (text.starts_with("0x")) {
     text.remove_prefix(2);
   }

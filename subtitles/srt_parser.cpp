@@ -6,6 +6,8 @@
 #include <queue>
 #include <utility>
 
+#include "encoding/text_bytes.h"
+
 namespace {
 
 constexpr std::string_view ARROW = "-->";
@@ -61,8 +63,6 @@ int32_t shiftedTime(std::string_view field) {
   return static_cast<int32_t>(std::max<int64_t>(shifted, std::numeric_limits<int32_t>::min()));
 }
 
-std::string_view upToNul(std::string_view s) { return s.substr(0, s.find('\0')); }
-
 bool isAtoiSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 int64_t readAtoi(std::string_view s) {
@@ -115,7 +115,7 @@ std::string normaliseLineBreaks(std::string_view bytes) {
 
 int32_t parseSrtTime(std::string_view field) {
   std::string text;
-  for (char c : upToNul(field)) {
+  for (char c : upToFirstNul(field)) {
     if (c != ' ') text += c;
   }
   size_t comma = text.rfind(',');
