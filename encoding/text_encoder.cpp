@@ -2,6 +2,7 @@
 
 #include "encoding/character_forms.h"
 #include "encoding/code_page.h"
+#include "encoding/numbers.h"
 #include "encoding/text_bytes.h"
 
 #include <algorithm>
@@ -18,20 +19,13 @@ std::string cutAtNul(std::string bytes) {
   return bytes;
 }
 
-int hexValue(char32_t c) {
-  if (c >= '0' && c <= '9') return static_cast<int>(c - '0');
-  if (c >= 'A' && c <= 'F') return static_cast<int>(c - 'A' + 10);
-  if (c >= 'a' && c <= 'f') return static_cast<int>(c - 'a' + 10);
-  return -1;
-}
-
 // The value of `count` hexadecimal digits at text[start], or -1 if any is missing or no digit.
 template <typename Char>
 int32_t hexNumber(std::basic_string_view<Char> text, size_t start, size_t count) {
   if (start + count > text.size()) return -1;
   int32_t value = 0;
   for (size_t i = start; i < start + count; ++i) {
-    const int digit = hexValue(static_cast<std::make_unsigned_t<Char>>(text[i]));
+    const int digit = hexDigitValue(static_cast<std::make_unsigned_t<Char>>(text[i]));
     if (digit < 0) return -1;
     value = value * 16 + digit;
   }

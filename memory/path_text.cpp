@@ -2,16 +2,10 @@
 
 #include <cstdio>
 
+#include "encoding/numbers.h"
 #include "encoding/text_bytes.h"
 
 namespace {
-
-int hexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
 
 std::optional<uint32_t> parseHexPiece(std::string_view piece) {
   if (piece.empty() || piece.size() > 8) {
@@ -19,7 +13,7 @@ std::optional<uint32_t> parseHexPiece(std::string_view piece) {
   }
   uint32_t value = 0;
   for (char c : piece) {
-    const int digit = hexDigit(c);
+    const int digit = hexDigitValue(static_cast<unsigned char>(c));
     if (digit < 0) {
       return std::nullopt;
     }
@@ -132,7 +126,7 @@ uint32_t readHexText(std::string_view text) {
   }
   uint32_t value = 0;
   for (char c : text) {
-    const int digit = hexDigit(c);
+    const int digit = hexDigitValue(static_cast<unsigned char>(c));
     if (digit < 0) break;
     value = value << 4 | static_cast<uint32_t>(digit);
   }

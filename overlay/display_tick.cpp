@@ -1,16 +1,11 @@
 #include "overlay/display_tick.h"
 
 #include <algorithm>
-#include <limits>
 
+#include "encoding/numbers.h"
 #include "encoding/text_bytes.h"
 
 namespace {
-
-int32_t clampToInt32(int64_t value) {
-  return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
-                                                  std::numeric_limits<int32_t>::max()));
-}
 
 int64_t wrappedLinesOfPiece(size_t pieceBytes, int32_t lineChars) {
   if (lineChars <= 0) return 1;
