@@ -3,7 +3,7 @@
 #include <string>
 
 #include "memory/process_control.h"
-#include "memory/win_handle.h"
+#include "memory/handle_win.h"
 
 namespace {
 

@@ -6,7 +6,8 @@
 
 #include <algorithm>
 #include <cctype>
-#include <memory>
+
+#include "memory/handle_win.h"
 
 namespace {
 
@@ -16,20 +17,16 @@ bool sameNameIgnoringCase(std::string_view a, std::string_view b) {
   });
 }
 
-struct SnapshotCloser {
-  void operator()(HANDLE snapshot) const { CloseHandle(snapshot); }
-};
-
 }  // namespace
 
 int32_t findProcessId(std::string_view exeName) {
-  const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return 0;
-  const std::unique_ptr<void, SnapshotCloser> owner(snapshot);
+  const OwnedHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (!snapshot) return 0;
 
   PROCESSENTRY32 entry{};
   entry.dwSize = sizeof entry;
-  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+  for (BOOL more = Process32First(snapshot.get(), &entry); more;
+       more = Process32Next(snapshot.get(), &entry)) {
     if (sameNameIgnoringCase(entry.szExeFile, exeName)) return static_cast<int32_t>(entry.th32ProcessID);
   }
   return 0;

@@ -8,7 +8,7 @@
 
 #include "memory/path_text.h"
 #include "memory/process_memory.h"
-#include "memory/win_handle.h"
+#include "memory/handle_win.h"
 #include "simulated_player/simulated_player_layout.h"
 
 namespace {
@@ -33,7 +33,7 @@ public:
       char c = 0;
       DWORD count = 0;
       while (line.size() < READY_LINE.size() &&
-             ReadFile(outputPipe->get(), &c, 1, &count, nullptr) && count == 1) {
+             ReadFile(outputPipe.get(), &c, 1, &count, nullptr) && count == 1) {
         line += c;
       }
       ready = line == READY_LINE;
@@ -45,12 +45,12 @@ public:
 
   ~RunningPlayer() {
     if (process) {
-      TerminateProcess(process->get(), 1);
-      WaitForSingleObject(process->get(), 10000);
+      TerminateProcess(process.get(), 1);
+      WaitForSingleObject(process.get(), 10000);
     }
   }
 
-  bool hasEnded() const { return WaitForSingleObject(process->get(), 10000) == WAIT_OBJECT_0; }
+  bool hasEnded() const { return WaitForSingleObject(process.get(), 10000) == WAIT_OBJECT_0; }
 
   DWORD id = 0;
   bool ready = false;
@@ -62,10 +62,10 @@ private:
     HANDLE childInput = nullptr, input = nullptr, output = nullptr, childOutput = nullptr;
     if (!CreatePipe(&childInput, &input, &inherited, 0)) return false;
     OwnedHandle ownedChildInput(childInput);
-    inputPipe = std::make_unique<OwnedHandle>(input);
+    inputPipe.reset(input);
     if (!CreatePipe(&output, &childOutput, &inherited, 0)) return false;
     OwnedHandle ownedChildOutput(childOutput);
-    outputPipe = std::make_unique<OwnedHandle>(output);
+    outputPipe.reset(output);
     SetHandleInformation(input, HANDLE_FLAG_INHERIT, 0);
     SetHandleInformation(output, HANDLE_FLAG_INHERIT, 0);
 
@@ -82,13 +82,13 @@ private:
                         CREATE_NO_WINDOW, nullptr, nullptr, &startup, &started)) {
       return false;
     }
-    process = std::make_unique<OwnedHandle>(started.hProcess);
+    process.reset(started.hProcess);
     OwnedHandle thread(started.hThread);
     id = started.dwProcessId;
     return true;
   }
 
-  std::unique_ptr<OwnedHandle> inputPipe, outputPipe, process;
+  OwnedHandle inputPipe, outputPipe, process;
 };
 
 std::string patternBytes() {
