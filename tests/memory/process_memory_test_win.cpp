@@ -126,8 +126,8 @@ TEST_F(RealProcessTest, FindsTheDataInTheMainImage) {
 TEST_F(RealProcessTest, FindsTheTimeBlockPatternAndTheBlockBehindIt) {
   const Address match = memory.findPattern(patternBytes(), {}, 0x400000, 0x10000000);
   ASSERT_EQ(match, data + PATTERN_OFFSET);
-  const Address block = match + 376;
-  for (int32_t cell = 0; cell < 5; ++cell) {
+  const Address block = match + TIME_BLOCK_DISTANCE;
+  for (int32_t cell = 0; cell < int32_t{TIME_DIGIT_CELL_COUNT}; ++cell) {
     EXPECT_EQ(memory.readInteger(block - DIGIT_CELL_SPACING * (4 - cell), 1),
               TIME_DIGITS[cell] + 1);
   }
