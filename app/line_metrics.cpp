@@ -1,18 +1,12 @@
 #include "app/line_metrics.h"
 
-#include <algorithm>
-#include <limits>
+#include "encoding/numbers.h"
 
 namespace {
 
 int64_t floorDiv(int64_t a, int64_t b) {
   const int64_t q = a / b;
   return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
-}
-
-int32_t clampToInt32(int64_t value) {
-  return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
-                                                  std::numeric_limits<int32_t>::max()));
 }
 
 }  // namespace

@@ -1,16 +1,12 @@
 #include "app/settings.h"
 
-#include <climits>
+#include "encoding/numbers.h"
 
 namespace {
 
 // A stored "top" of this value stands for "not placed yet".
 constexpr int UNPLACED_TOP = 93;
 constexpr int TOP_MARGIN_PX = 110;
-
-bool isBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
 
 std::string readSetting(const SettingsStore& store, std::string_view valueName,
                         std::string_view defaultText) {
@@ -32,24 +28,7 @@ std::string settingPath(std::string_view valueName) {
 }
 
 int parseSettingNumber(std::string_view text) {
-  size_t i = 0;
-  while (i < text.size() && isBlank(text[i])) {
-    ++i;
-  }
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-    negative = text[i] == '-';
-    ++i;
-  }
-  long long magnitude = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-    magnitude = magnitude * 10 + (text[i] - '0');
-    if (magnitude > static_cast<long long>(INT_MAX) + 1) {
-      magnitude = static_cast<long long>(INT_MAX) + 1;
-    }
-  }
-  const long long value = negative ? -magnitude : magnitude;
-  return value > INT_MAX ? INT_MAX : static_cast<int>(value);
+  return readLeadingDecimal(text);
 }
 
 ControlSettings loadSettings(const SettingsStore& store, std::string_view defaultFont,

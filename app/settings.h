@@ -46,9 +46,8 @@ struct ControlSettings {
   int fontSizePosition = 0;  // 滑块条1; the font size is twice this
 };
 
-// Reads a stored number as C's atoi does: leading white space skipped, an optional sign,
-// then decimal digits up to the first other character; no digits gives 0. Values beyond
-// the int range saturate.
+// Reads a stored number as C's atoi does, saturating at the ends of the int range
+// (readLeadingDecimal).
 int parseSettingNumber(std::string_view text);
 
 // Reads every setting the control panel starts from, with its default when missing.

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "app/settings.h"
+#include "encoding/text_bytes.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ private:
 
 std::vector<std::string> Win32FolderLister::folderNames(std::string_view parentFolder) const {
   std::vector<std::string> names;
-  std::string pattern(parentFolder.substr(0, parentFolder.find('\0')));
+  std::string pattern(upToFirstNul(parentFolder));
   pattern += "*.*";
   WIN32_FIND_DATAA entry;
   FileSearch search(FindFirstFileA(pattern.c_str(), &entry));

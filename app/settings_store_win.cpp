@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/settings_store.h"
+#include "encoding/text_bytes.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ private:
 
 // Registry paths are NUL-terminated; a path holding a NUL is cut there.
 std::string terminated(std::string_view text) {
-  return std::string(text.substr(0, text.find('\0')));
+  return std::string(upToFirstNul(text));
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <commdlg.h>
 
-#include "memory/win_handle.h"
+#include "memory/handle_win.h"
 
 namespace {
 

@@ -2,6 +2,8 @@
 
 #include "encoding/character_forms.h"
 #include "encoding/code_page.h"
+#include "encoding/numbers.h"
+#include "encoding/text_bytes.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -11,22 +13,10 @@ namespace {
 
 constexpr char UPPER_HEX[] = "0123456789ABCDEF";
 
-// A text argument: its bytes up to the first NUL.
-std::string_view textOf(std::string_view argument) {
-  return argument.substr(0, argument.find('\0'));
-}
-
 // A text result: the converted bytes up to the first NUL.
 std::string cutAtNul(std::string bytes) {
-  bytes.resize(textOf(bytes).size());
+  bytes.resize(upToFirstNul(bytes).size());
   return bytes;
-}
-
-int hexValue(char32_t c) {
-  if (c >= '0' && c <= '9') return static_cast<int>(c - '0');
-  if (c >= 'A' && c <= 'F') return static_cast<int>(c - 'A' + 10);
-  if (c >= 'a' && c <= 'f') return static_cast<int>(c - 'a' + 10);
-  return -1;
 }
 
 // The value of `count` hexadecimal digits at text[start], or -1 if any is missing or no digit.
@@ -35,7 +25,7 @@ int32_t hexNumber(std::basic_string_view<Char> text, size_t start, size_t count)
   if (start + count > text.size()) return -1;
   int32_t value = 0;
   for (size_t i = start; i < start + count; ++i) {
-    const int digit = hexValue(static_cast<std::make_unsigned_t<Char>>(text[i]));
+    const int digit = hexDigitValue(static_cast<std::make_unsigned_t<Char>>(text[i]));
     if (digit < 0) return -1;
     value = value * 16 + digit;
   }
@@ -174,14 +164,14 @@ std::string 编码转换类::percentDecodeBytes(std::string_view bytes) const {
 
 std::string 编码转换类::urlEncode(std::string_view text) const {
   constexpr std::string_view kept = "*,-./:@_";
-  return percentEscape(textOf(text), [&](char c) {
+  return percentEscape(upToFirstNul(text), [&](char c) {
     return isAsciiLetterOrDigit(c) || kept.find(c) != std::string_view::npos;
   });
 }
 
 std::string 编码转换类::urlEncodeAddress(std::string_view text) const {
   constexpr std::string_view scheme = "http://";
-  std::string_view rest = textOf(text);
+  std::string_view rest = upToFirstNul(text);
   std::string out;
   if (rest.starts_with(scheme)) {
     out = scheme;
@@ -191,7 +181,7 @@ std::string 编码转换类::urlEncodeAddress(std::string_view text) const {
 }
 
 std::string 编码转换类::urlDecode(std::string_view text) const {
-  const std::string_view input = textOf(text);
+  const std::string_view input = upToFirstNul(text);
   std::string out;
   out.reserve(input.size());
   for (size_t i = 0; i < input.size(); ++i) {
@@ -243,16 +233,16 @@ std::string 编码转换类::base64Decode(std::string_view bytes) const {
 }
 
 std::string 编码转换类::scriptUnescape(std::string_view text) const {
-  const std::u16string value = unescapeScriptLiteral(decodeCodePage(CodePage::GBK, textOf(text)));
+  const std::u16string value = unescapeScriptLiteral(decodeCodePage(CodePage::GBK, upToFirstNul(text)));
   return cutAtNul(encodeCodePage(CodePage::GBK, value));
 }
 
 std::string 编码转换类::scriptEscape(std::string_view text) const {
-  return escapeUnits(textOf(text), "\\u");
+  return escapeUnits(upToFirstNul(text), "\\u");
 }
 
 std::string 编码转换类::gbkToUtf16(std::string_view text) const {
-  std::u16string units = decodeCodePage(CodePage::GBK, textOf(text));
+  std::u16string units = decodeCodePage(CodePage::GBK, upToFirstNul(text));
   units += u'\0';
   return utf16UnitsToLeBytes(units);
 }
@@ -283,12 +273,12 @@ std::string 编码转换类::utf8ToGbk(std::string_view bytes) const {
 }
 
 std::string 编码转换类::unicodeEscape(std::string_view text) const {
-  return escapeUnits(textOf(text), "%u");
+  return escapeUnits(upToFirstNul(text), "%u");
 }
 
 std::string 编码转换类::unicodeUnescape(std::string_view text) const {
   std::string digits;
-  const std::string_view input = textOf(text);
+  const std::string_view input = upToFirstNul(text);
   for (size_t i = 0; i < input.size(); ++i) {
     if (input[i] == '%' && i + 1 < input.size() && input[i + 1] == 'u') {
       ++i;
@@ -306,15 +296,15 @@ std::string 编码转换类::unicodeUnescape(std::string_view text) const {
 }
 
 std::string 编码转换类::toTraditionalForms(std::string_view text) const {
-  return toCharacterForm(textOf(text), CharacterForm::TRADITIONAL);
+  return toCharacterForm(upToFirstNul(text), CharacterForm::TRADITIONAL);
 }
 
 std::string 编码转换类::toSimplifiedForms(std::string_view text) const {
-  return toCharacterForm(textOf(text), CharacterForm::SIMPLIFIED);
+  return toCharacterForm(upToFirstNul(text), CharacterForm::SIMPLIFIED);
 }
 
 std::string 编码转换类::big5ToGbk(std::string_view text) const {
-  return cutAtNul(transcodeCodePage(CodePage::BIG5, CodePage::GBK, textOf(text)));
+  return cutAtNul(transcodeCodePage(CodePage::BIG5, CodePage::GBK, upToFirstNul(text)));
 }
 
 std::string 编码转换类::big5ToSimplifiedGbk(std::string_view text) const {
@@ -322,7 +312,7 @@ std::string 编码转换类::big5ToSimplifiedGbk(std::string_view text) const {
 }
 
 std::string 编码转换类::gbkToBig5(std::string_view text) const {
-  return cutAtNul(transcodeCodePage(CodePage::GBK, CodePage::BIG5, textOf(text)));
+  return cutAtNul(transcodeCodePage(CodePage::GBK, CodePage::BIG5, upToFirstNul(text)));
 }
 
 std::string 编码转换类::gbkToTraditionalBig5(std::string_view text) const {

@@ -2,6 +2,7 @@
 // must hold whatever the input: no crash or out-of-bounds access, form mappings keep the
 // byte length, and the transfer encodings decode what they encoded.
 #include "encoding/code_page.h"
+#include "encoding/text_bytes.h"
 #include "encoding/text_encoder.h"
 
 #include <cstddef>
@@ -19,7 +20,7 @@ void require(bool condition) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string bytes(reinterpret_cast<const char*>(data), size);
-  const std::string text = bytes.substr(0, bytes.find('\0'));
+  const std::string text(upToFirstNul(bytes));
   const 编码转换类 encoder;
 
   require(encoder.percentDecodeBytes(encoder.percentEncodeBytes(bytes)) == bytes);

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "memory/memory_backend.h"
-#include "memory/win_handle.h"
+#include "memory/handle_win.h"
 
 namespace {
 

@@ -1,4 +1,5 @@
 // The path-text operations of the process-memory class.
+#include "encoding/text_bytes.h"
 #include "memory/little_endian.h"
 #include "memory/path_text.h"
 #include "memory/process_memory.h"
@@ -14,7 +15,7 @@ std::optional<MemoryPath> pathBeforeEquals(std::string_view spaceless) {
 }  // namespace
 
 Address 内存操作类::resolvePath(std::string_view path) {
-  path = textPart(path);
+  path = upToFirstNul(path);
   if (path.size() < 2) {
     return SHORT_TEXT_ADDRESS;
   }
@@ -34,7 +35,7 @@ Address 内存操作类::resolvePath(std::string_view path) {
 }
 
 int32_t 内存操作类::readIntegerAtPath(std::string_view path) {
-  path = textPart(path);
+  path = upToFirstNul(path);
   const std::optional<MemoryPath> parsed =
       path.size() < 2 ? std::nullopt : pathBeforeEquals(removeSpaces(path));
   if (!parsed) {
@@ -44,7 +45,7 @@ int32_t 内存操作类::readIntegerAtPath(std::string_view path) {
 }
 
 std::string 内存操作类::readBytesAtPath(std::string_view pathAndLength) {
-  pathAndLength = textPart(pathAndLength);
+  pathAndLength = upToFirstNul(pathAndLength);
   if (pathAndLength.size() < 2) {
     return {};
   }
@@ -74,7 +75,7 @@ std::string 内存操作类::readBytesAtPath(std::string_view pathAndLength) {
 int32_t 内存操作类::applyPatches(std::string_view patches, std::string& previous,
                                 int32_t returnPrevious) {
   previous.clear();
-  return applyPatch(textPart(patches), previous, returnPrevious != 0);
+  return applyPatch(upToFirstNul(patches), previous, returnPrevious != 0);
 }
 
 int32_t 内存操作类::applyPatch(std::string_view patch, std::string& previous,

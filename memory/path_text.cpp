@@ -2,14 +2,10 @@
 
 #include <cstdio>
 
-namespace {
+#include "encoding/numbers.h"
+#include "encoding/text_bytes.h"
 
-int hexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
+namespace {
 
 std::optional<uint32_t> parseHexPiece(std::string_view piece) {
   if (piece.empty() || piece.size() > 8) {
@@ -17,7 +13,7 @@ std::optional<uint32_t> parseHexPiece(std::string_view piece) {
   }
   uint32_t value = 0;
   for (char c : piece) {
-    const int digit = hexDigit(c);
+    const int digit = hexDigitValue(static_cast<unsigned char>(c));
     if (digit < 0) {
       return std::nullopt;
     }
@@ -44,10 +40,6 @@ std::optional<uint64_t> parseDigits(std::string_view digits, uint64_t limit) {
 }
 
 }  // namespace
-
-std::string_view textPart(std::string_view text) {
-  return text.substr(0, text.find('\0'));
-}
 
 std::string removeSpaces(std::string_view text) {
   std::string kept;
@@ -128,13 +120,13 @@ std::optional<int32_t> parseDecimal32(std::string_view text) {
 }
 
 uint32_t readHexText(std::string_view text) {
-  text = textPart(text);
+  text = upToFirstNul(text);
   if (text.starts_with("0x")) {
     text.remove_prefix(2);
   }
   uint32_t value = 0;
   for (char c : text) {
-    const int digit = hexDigit(c);
+    const int digit = hexDigitValue(static_cast<unsigned char>(c));
     if (digit < 0) break;
     value = value << 4 | static_cast<uint32_t>(digit);
   }

@@ -15,8 +15,6 @@ struct MemoryPath {
   std::vector<int32_t> offsets;  // pointer-chain offsets, in order
 };
 
-// The text up to its first NUL.
-std::string_view textPart(std::string_view text);
 std::string removeSpaces(std::string_view text);
 
 // Pieces of 1 to 8 hexadecimal digits (no prefix) joined by "+"; no empty piece.

@@ -44,7 +44,8 @@ public:
   // The process owning a window; 0 when unknown.
   virtual uint32_t windowProcessId(uint32_t window) = 0;
 
-  // Enables SeDebugPrivilege in the calling process's token; nonzero on success.
+  // Enables SeDebugPrivilege in the calling process's token; 1 when it is enabled now, 0
+  // when it is not (also when the token does not hold it).
   virtual int32_t enableDebugPrivilege() = 0;
   virtual int32_t trimWorkingSet(ProcessHandle process) = 0;
   // The calling program's own module handle, as a 32-bit value.
@@ -53,6 +54,14 @@ public:
   // Runs LoadLibraryA in the process on the text at pathAddress and waits for it to finish.
   virtual bool loadLibraryAt(ProcessHandle process, Address pathAddress) = 0;
 };
+
+// Whether AdjustTokenPrivileges enabled what it was asked to, from its result and the last
+// error it left. The call reports success (nonzero) even when it assigned none of the
+// privileges; only the last error, ERROR_NOT_ALL_ASSIGNED (1300), tells. So success is a
+// nonzero result together with ERROR_SUCCESS; anything else counts as failure.
+constexpr bool privilegeAssigned(int32_t adjustResult, uint32_t lastError) {
+  return adjustResult != 0 && lastError == 0;
+}
 
 // The platform's process control; defined in Windows builds only.
 ProcessControl& win32ProcessControl();

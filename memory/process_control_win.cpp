@@ -4,7 +4,7 @@
 #include <type_traits>
 
 #include "memory/process_control.h"
-#include "memory/win_handle.h"
+#include "memory/handle_win.h"
 
 namespace {
 
@@ -137,7 +137,10 @@ public:
     if (LookupPrivilegeValueA(nullptr, "SeDebugPrivilege", &privileges.Privileges[0].Luid) == 0) {
       return 0;
     }
-    return AdjustTokenPrivileges(token, FALSE, &privileges, sizeof privileges, nullptr, nullptr);
+    SetLastError(ERROR_SUCCESS);
+    const BOOL adjusted =
+        AdjustTokenPrivileges(token, FALSE, &privileges, sizeof privileges, nullptr, nullptr);
+    return privilegeAssigned(adjusted, GetLastError()) ? 1 : 0;
   }
 
   int32_t trimWorkingSet(ProcessHandle process) override {

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "encoding/text_bytes.h"
 #include "memory/little_endian.h"
 #include "memory/path_text.h"
 #include "memory/region_rules.h"
@@ -93,11 +94,11 @@ int32_t 内存操作类::openWindowProcess(uint32_t window) {
 
 int32_t 内存操作类::startProcess(std::string_view path, std::string_view commandLine) {
   closeProcess();
-  path = textPart(path);
+  path = upToFirstNul(path);
   const size_t slash = path.rfind('\\');
   const std::string_view folder =
       slash == std::string_view::npos ? std::string_view() : path.substr(0, slash + 1);
-  const ProcessHandle started = control->startProcess(path, textPart(commandLine), folder);
+  const ProcessHandle started = control->startProcess(path, upToFirstNul(commandLine), folder);
   if (started == NO_PROCESS) {
     return 0;
   }
@@ -238,7 +239,7 @@ bool 内存操作类::isCommittedRange(Address address, uint32_t size) {
 }
 
 std::string 内存操作类::readText(Address address, PointerOffsets offsets) {
-  return std::string(textPart(readBytes(address, 0, offsets)));
+  return std::string(upToFirstNul(readBytes(address, 0, offsets)));
 }
 
 int64_t 内存操作类::readInteger(Address address, int32_t size, PointerOffsets offsets) {
@@ -303,7 +304,7 @@ int32_t 内存操作类::writeBytes(Address address, std::string_view bytes, int
 }
 
 int32_t 内存操作类::writeText(Address address, std::string_view text, PointerOffsets offsets) {
-  std::string bytes(textPart(text));
+  std::string bytes(upToFirstNul(text));
   bytes += '\0';
   return writeBytes(address, bytes, 0, offsets);
 }
@@ -336,7 +337,7 @@ int32_t 内存操作类::loadLibraryRemote(std::string_view path) {
   if (processHandle == NO_PROCESS) {
     return 0;
   }
-  std::string text(textPart(path));
+  std::string text(upToFirstNul(path));
   text += '\0';
   const Address memory = control->allocate(processHandle, static_cast<uint32_t>(text.size()));
   if (memory == NO_ADDRESS) {

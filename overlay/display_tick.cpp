@@ -1,14 +1,11 @@
 #include "overlay/display_tick.h"
 
 #include <algorithm>
-#include <limits>
+
+#include "encoding/numbers.h"
+#include "encoding/text_bytes.h"
 
 namespace {
-
-int32_t clampToInt32(int64_t value) {
-  return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
-                                                  std::numeric_limits<int32_t>::max()));
-}
 
 int64_t wrappedLinesOfPiece(size_t pieceBytes, int32_t lineChars) {
   if (lineChars <= 0) return 1;
@@ -38,7 +35,7 @@ DisplayOutcome show(int32_t k, const SubtitleTrack& track, DisplayCursor& cursor
 }  // namespace
 
 int32_t countWrappedLines(std::string_view cueText, int32_t lineChars) {
-  const std::string_view text = cueText.substr(0, cueText.find('\0'));
+  const std::string_view text = upToFirstNul(cueText);
   // In GBK and Big5 a CR or LF byte is never part of a double-byte character, so the split
   // works on bytes.
   int64_t lines = 0;

@@ -50,10 +50,12 @@ void updatePlaybackClock(PlaybackClockState& clock, const PlayerClockSource& sou
     clock.clockRefTick = source.ticks.nowMs();
     clock.timeBlockBytes = readPlayerBlock(source.memory, source.playerPid,
                                            secondsCell - TIME_DIGITS_OFFSET, TIME_DIGITS_LENGTH);
-    const std::string& cells = clock.timeBlockBytes;
+    // Cell k of the four upper ones lies k cell spacings into the read.
+    const auto upperCell = [&](uint32_t k) {
+      return byteAt(clock.timeBlockBytes, k * TIME_DIGIT_CELL_SPACING);
+    };
     const double decoded =
-        decodeTimeBlock(byteAt(cells, 0), byteAt(cells, 80), byteAt(cells, 160),
-                        byteAt(cells, 240), seconds);
+        decodeTimeBlock(upperCell(0), upperCell(1), upperCell(2), upperCell(3), seconds);
     // decoded is a whole number of milliseconds within +-2^31.
     clock.decodedTime = low32(static_cast<int64_t>(decoded) - clock.delayMs);
     clock.displayTime = clock.decodedTime;

@@ -5,13 +5,14 @@
 
 #include "player/player_memory.h"
 #include "player/tick_source.h"
+#include "player/time_block.h"
 
 // The clock's fields of the program state, in milliseconds unless said otherwise.
 struct PlaybackClockState {
   uint8_t secondsByte = 0;      // seconds cell read on this tick
   int32_t lastSecondsByte = 0;  // seconds cell of the previous tick
   uint32_t clockRefTick = 0;    // uptime counter at the last decode or the last paused tick
-  std::string timeBlockBytes;   // last 241-byte read of the time block; empty after a failure
+  std::string timeBlockBytes;   // last read of the upper four digit cells; empty on failure
   int32_t decodedTime = 0;      // time decoded at the last change of the seconds cell, delay applied
   int32_t delayMs = 0;          // user delay: positive shows cues later
   int32_t displayTime = 0;      // the time that chooses the cue
@@ -24,11 +25,6 @@ struct PlayerClockSource {
   int32_t playerPid = 0;
   uint32_t timeBlockAddress = 0;  // the seconds cell, in the player's address space
 };
-
-// Offsets from the seconds cell: the four upper digit cells lie 80 bytes apart before it.
-inline constexpr uint32_t TIME_DIGITS_OFFSET = 320;
-inline constexpr uint32_t TIME_DIGITS_LENGTH = 241;
-inline constexpr uint32_t PLAY_STATE_OFFSET = 1120;
 
 // One clock step: decodes the time block when the seconds cell changed, else runs the time
 // on with the uptime counter unless the play-state word is 0. Time elapses as the unsigned

@@ -2,23 +2,18 @@
 
 #include <windows.h>
 
-#include <memory>
+#include "memory/handle_win.h"
 
 namespace {
 
 // All access rights as Windows XP defines PROCESS_ALL_ACCESS.
 constexpr DWORD PLAYER_ACCESS = 0x1F0FFF;
 
-struct HandleCloser {
-  void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using ProcessHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
-
 }  // namespace
 
 bool Win32PlayerMemory::read(int32_t pid, uint32_t address, unsigned char* buffer,
                              size_t length) {
-  const ProcessHandle process(OpenProcess(PLAYER_ACCESS, FALSE, static_cast<DWORD>(pid)));
+  const OwnedHandle process(OpenProcess(PLAYER_ACCESS, FALSE, static_cast<DWORD>(pid)));
   if (!process) return false;
   const auto source = reinterpret_cast<LPCVOID>(static_cast<uintptr_t>(address));
   return ReadProcessMemory(process.get(), source, buffer, length, nullptr) != 0;

@@ -5,32 +5,45 @@
 #include <tlhelp32.h>
 
 #include <optional>
+#include <string>
 
 #include "encoding/code_page.h"
-#include "memory/win_handle.h"
+#include "memory/handle_win.h"
 
 namespace {
 
-wchar_t lowerAscii(wchar_t c) { return c >= L'A' && c <= L'Z' ? wchar_t(c - L'A' + L'a') : c; }
-
-// Executable names compare letter case aside; the name sought is ASCII.
-bool sameExeName(const wchar_t* listed, std::string_view sought) {
-  size_t i = 0;
-  for (; listed[i] != L'\0' && i < sought.size(); ++i) {
-    if (lowerAscii(listed[i]) != lowerAscii(static_cast<unsigned char>(sought[i]))) return false;
-  }
-  return listed[i] == L'\0' && i == sought.size();
+// name in UTF-16, read in the system's ANSI code page; empty when it cannot be converted.
+std::wstring wideName(std::string_view name) {
+  if (name.empty() || name.size() > INT32_MAX) return {};
+  const int length = static_cast<int>(name.size());
+  const int units = MultiByteToWideChar(CP_ACP, 0, name.data(), length, nullptr, 0);
+  if (units <= 0) return {};
+  std::wstring wide(static_cast<size_t>(units), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, name.data(), length, wide.data(), units);
+  return wide;
 }
 
-// Walks the processes of `snapshot` to the first whose executable is `exeName`.
-std::optional<PROCESSENTRY32W> firstProcessNamed(HANDLE snapshot, std::string_view exeName,
-                                                 bool skipIdZero) {
+// File names compare as Windows compares them: ordinally, after upper-casing both with the
+// system's Unicode case table.
+bool sameFileName(const wchar_t* listed, const std::wstring& wanted) {
+  return CompareStringOrdinal(listed, -1, wanted.c_str(), static_cast<int>(wanted.size()),
+                              TRUE) == CSTR_EQUAL;
+}
+
+// Walks the processes of a new snapshot to the first whose executable is `exeName`;
+// `snapshotTaken` tells whether there was a snapshot to walk.
+std::optional<PROCESSENTRY32W> firstProcessNamed(DWORD snapshotKinds, std::string_view exeName,
+                                                 bool skipIdZero, bool& snapshotTaken) {
+  const std::wstring wanted = wideName(exeName);
+  const OwnedHandle snapshot(CreateToolhelp32Snapshot(snapshotKinds, 0));
+  snapshotTaken = snapshot.valid();
+  if (!snapshotTaken || wanted.empty()) return std::nullopt;
   PROCESSENTRY32W entry{};
   entry.dwSize = sizeof entry;
-  for (BOOL more = Process32FirstW(snapshot, &entry); more;
-       more = Process32NextW(snapshot, &entry)) {
+  for (BOOL more = Process32FirstW(snapshot.get(), &entry); more;
+       more = Process32NextW(snapshot.get(), &entry)) {
     if (skipIdZero && entry.th32ProcessID == 0) continue;
-    if (sameExeName(entry.szExeFile, exeName)) return entry;
+    if (sameFileName(entry.szExeFile, wanted)) return entry;
   }
   return std::nullopt;
 }
@@ -50,22 +63,21 @@ std::string toAnsiPath(const wchar_t* path) {
 }  // namespace
 
 int32_t Win32ProcessFinder::findProcessId(std::string_view exeName) {
-  const OwnedHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-  if (snapshot.get() == INVALID_HANDLE_VALUE) return 0;
-  const auto entry = firstProcessNamed(snapshot.get(), exeName, false);
+  bool snapshotTaken = false;
+  const auto entry = firstProcessNamed(TH32CS_SNAPPROCESS, exeName, false, snapshotTaken);
   return entry ? static_cast<int32_t>(entry->th32ProcessID) : 0;
 }
 
 std::string Win32ProcessFinder::findProcessExePath(std::string_view exeName) {
-  const OwnedHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPALL, 0));
-  if (snapshot.get() == INVALID_HANDLE_VALUE) {
+  bool snapshotTaken = false;
+  const auto entry = firstProcessNamed(TH32CS_SNAPALL, exeName, true, snapshotTaken);
+  if (!snapshotTaken) {
     MessageBoxW(nullptr, L"创建进程快照失败", L"信息：", MB_OK);
     return {};
   }
-  const auto entry = firstProcessNamed(snapshot.get(), exeName, true);
   if (!entry) return {};
   const OwnedHandle modules(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, entry->th32ProcessID));
-  if (modules.get() == INVALID_HANDLE_VALUE) return {};
+  if (!modules) return {};
   MODULEENTRY32W module{};
   module.dwSize = sizeof module;
   return Module32FirstW(modules.get(), &module) ? toAnsiPath(module.szExePath) : std::string();

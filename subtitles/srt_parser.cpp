@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <functional>
-#include <limits>
 #include <queue>
 #include <utility>
+
+#include "encoding/numbers.h"
+#include "encoding/text_bytes.h"
 
 namespace {
 
@@ -58,24 +60,7 @@ std::string_view mid(std::string_view b, Pos start, Pos count) {
 int32_t shiftedTime(std::string_view field) {
   const int32_t ms = parseSrtTime(field.substr(0, TIME_FIELD_LIMIT));
   const int64_t shifted = int64_t{ms} - CUE_SHIFT_MS;
-  return static_cast<int32_t>(std::max<int64_t>(shifted, std::numeric_limits<int32_t>::min()));
-}
-
-std::string_view upToNul(std::string_view s) { return s.substr(0, s.find('\0')); }
-
-bool isAtoiSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
-int64_t readAtoi(std::string_view s) {
-  constexpr int64_t LIMIT = int64_t{std::numeric_limits<int32_t>::max()} + 1;
-  size_t i = 0;
-  while (i < s.size() && isAtoiSpace(s[i])) ++i;
-  bool negative = false;
-  if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
-  int64_t magnitude = 0;
-  for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) {
-    magnitude = std::min(magnitude * 10 + (s[i] - '0'), LIMIT);
-  }
-  return negative ? -magnitude : std::min(magnitude, LIMIT - 1);
+  return clampToInt32(shifted);
 }
 
 // Cuts `text` at the next colon, returning the piece before it.
@@ -115,7 +100,7 @@ std::string normaliseLineBreaks(std::string_view bytes) {
 
 int32_t parseSrtTime(std::string_view field) {
   std::string text;
-  for (char c : upToNul(field)) {
+  for (char c : upToFirstNul(field)) {
     if (c != ' ') text += c;
   }
   size_t comma = text.rfind(',');
@@ -128,14 +113,13 @@ int32_t parseSrtTime(std::string_view field) {
   if (colons < 3) text.insert(0, static_cast<size_t>(3 - colons), ':');
 
   std::string_view rest = text;
-  const int64_t hours = readAtoi(takeField(rest));
-  const int64_t minutes = readAtoi(takeField(rest));
-  const int64_t seconds = readAtoi(takeField(rest));
-  const int64_t millis = readAtoi(takeField(rest));
+  const int64_t hours = readLeadingDecimal(takeField(rest));
+  const int64_t minutes = readLeadingDecimal(takeField(rest));
+  const int64_t seconds = readLeadingDecimal(takeField(rest));
+  const int64_t millis = readLeadingDecimal(takeField(rest));
   // Exact: every term stays far below 2^63.
   const int64_t total = hours * 3600000 + minutes * 60000 + seconds * 1000 + millis;
-  return static_cast<int32_t>(std::clamp<int64_t>(total, std::numeric_limits<int32_t>::min(),
-                                                  std::numeric_limits<int32_t>::max()));
+  return clampToInt32(total);
 }
 
 std::string_view trimCueText(std::string_view text) {

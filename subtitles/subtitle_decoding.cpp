@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "encoding/code_page.h"
+#include "encoding/text_bytes.h"
 
 namespace {
 
@@ -11,9 +12,6 @@ constexpr std::string_view UTF16LE_SIGNATURE = "\xFF\xFE";
 constexpr std::string_view UTF8_SIGNATURE = "\xEF\xBB\xBF";
 constexpr int GBK_CODE_PAGE = 936;
 constexpr int BIG5_CODE_PAGE = 950;
-
-// A text is its bytes up to the first NUL.
-std::string_view textOf(std::string_view bytes) { return bytes.substr(0, bytes.find('\0')); }
 
 }  // namespace
 
@@ -49,7 +47,7 @@ bool findsBig5Mark(std::string_view bytes) {
 std::string utf16LeBytesToGbk(std::string_view bytes) {
   const std::string gbk =
       encodeCodePage(CodePage::GBK, utf16LeBytesToUnits(bytes), CompositeCheck::ON);
-  return std::string(textOf(gbk));
+  return std::string(upToFirstNul(gbk));
 }
 
 std::string utf8BytesToUtf16Le(std::string_view bytes) {
@@ -76,12 +74,12 @@ DecodedSubtitle decodeSubtitleBytes(std::string_view fileBytes, LanguageMode lan
   switch (languageMode) {
     case LanguageMode::SIMPLIFIED_CHINESE:
       if (findsBig5Mark(fileBytes)) {
-        return {subtitleEncoder.big5ToSimplifiedGbk(textOf(fileBytes)), GBK_CODE_PAGE};
+        return {subtitleEncoder.big5ToSimplifiedGbk(upToFirstNul(fileBytes)), GBK_CODE_PAGE};
       }
       break;
     case LanguageMode::TRADITIONAL_CHINESE:
       if (!findsBig5Mark(fileBytes)) {
-        return {subtitleEncoder.gbkToTraditionalBig5(textOf(fileBytes)), BIG5_CODE_PAGE};
+        return {subtitleEncoder.gbkToTraditionalBig5(upToFirstNul(fileBytes)), BIG5_CODE_PAGE};
       }
       break;
     default:

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "app/settings_store.h"
+#include "encoding/text_bytes.h"
 
 // A settings store held in memory. Paths compare without regard to ASCII case, as
 // registry key and value names do.
@@ -16,7 +17,7 @@ public:
   }
 
   void writeText(std::string_view valuePath, std::string_view text) override {
-    values_[folded(valuePath)] = std::string(text.substr(0, text.find('\0')));
+    values_[folded(valuePath)] = std::string(upToFirstNul(text));
     ++writeCount_;
   }
 

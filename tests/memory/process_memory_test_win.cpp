@@ -5,10 +5,11 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "memory/path_text.h"
 #include "memory/process_memory.h"
-#include "memory/win_handle.h"
+#include "memory/handle_win.h"
 #include "simulated_player/running_player_win.h"
 #include "simulated_player/simulated_player_layout.h"
 
@@ -53,8 +54,8 @@ TEST_F(RealProcessTest, FindsTheDataInTheMainImage) {
 TEST_F(RealProcessTest, FindsTheTimeBlockPatternAndTheBlockBehindIt) {
   const Address match = memory.findPattern(patternBytes(), {}, 0x400000, 0x10000000);
   ASSERT_EQ(match, data + PATTERN_OFFSET);
-  const Address block = match + 376;
-  for (int32_t cell = 0; cell < 5; ++cell) {
+  const Address block = match + TIME_BLOCK_DISTANCE;
+  for (int32_t cell = 0; cell < int32_t{TIME_DIGIT_CELL_COUNT}; ++cell) {
     EXPECT_EQ(memory.readInteger(block - DIGIT_CELL_SPACING * (4 - cell), 1),
               TIME_DIGITS[cell] + 1);
   }
@@ -137,6 +138,35 @@ TEST(RealProcess, AnIdWithoutAProcessCannotBeOpened) {
   内存操作类 memory(win32MemoryBackend(), win32ProcessControl());
   EXPECT_EQ(memory.openProcess(0xFFFFFFF0, 1), 0);
   EXPECT_EQ(memory.getProcessHandle(), NO_PROCESS);
+}
+
+// Whether this process's token holds SeDebugPrivilege enabled.
+bool debugPrivilegeEnabled() {
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
+  const OwnedHandle ownedToken(token);
+  LUID debug{};
+  if (!LookupPrivilegeValueA(nullptr, "SeDebugPrivilege", &debug)) return false;
+  DWORD size = 0;
+  GetTokenInformation(token, TokenPrivileges, nullptr, 0, &size);
+  std::vector<unsigned char> buffer(size);
+  if (size == 0 || !GetTokenInformation(token, TokenPrivileges, buffer.data(), size, &size)) {
+    return false;
+  }
+  const auto* privileges = reinterpret_cast<const TOKEN_PRIVILEGES*>(buffer.data());
+  for (DWORD i = 0; i < privileges->PrivilegeCount; ++i) {
+    const LUID_AND_ATTRIBUTES& held = privileges->Privileges[i];
+    if (held.Luid.LowPart == debug.LowPart && held.Luid.HighPart == debug.HighPart) {
+      return (held.Attributes & SE_PRIVILEGE_ENABLED) != 0;
+    }
+  }
+  return false;
+}
+
+TEST(RealProcess, ReportsTheDebugPrivilegeEnabledExactlyWhenItIs) {
+  const int32_t result = win32ProcessControl().enableDebugPrivilege();
+  EXPECT_TRUE(result == 0 || result == 1) << result;
+  EXPECT_EQ(result == 1, debugPrivilegeEnabled());
 }
 
 TEST(RealProcess, ServesItselfThroughThePseudoHandle) {

@@ -13,17 +13,19 @@ namespace {
 constexpr int32_t PID = 4242;
 constexpr uint32_t SECONDS_CELL = 0x00501000;
 
-// A player process presenting only its time block: five digit cells 80 bytes apart and the
-// play-state word. Reads outside the block, of another pid or after exit fail.
+// A player process presenting only its time block: the five digit cells and the play-state
+// word. Reads outside the block, of another pid or after exit fail.
 class SimulatedPlayer final : public PlayerMemory {
  public:
   SimulatedPlayer() : memory_(TIME_DIGITS_OFFSET + PLAY_STATE_OFFSET + 4, '\x00') {}
 
   void setTime(int hours, int minutes, int seconds) {
-    const uint8_t cells[5] = {uint8_t(hours + 1), uint8_t(minutes / 10 + 1),
-                              uint8_t(minutes % 10 + 1), uint8_t(seconds / 10 + 1),
-                              uint8_t(seconds % 10 + 1)};
-    for (int k = 0; k < 5; ++k) memory_[size_t(k) * 80] = char(cells[k]);
+    const uint8_t cells[TIME_DIGIT_CELL_COUNT] = {
+        uint8_t(hours + 1), uint8_t(minutes / 10 + 1), uint8_t(minutes % 10 + 1),
+        uint8_t(seconds / 10 + 1), uint8_t(seconds % 10 + 1)};
+    for (uint32_t k = 0; k < TIME_DIGIT_CELL_COUNT; ++k) {
+      memory_[k * TIME_DIGIT_CELL_SPACING] = char(cells[k]);
+    }
   }
   void setPlayState(int32_t word) {
     std::memcpy(&memory_[TIME_DIGITS_OFFSET + PLAY_STATE_OFFSET], &word, 4);
@@ -111,7 +113,7 @@ TEST_F(PlaybackClock, DecodesOnChangeAndRunsOnWhilePlaying) {
   EXPECT_EQ(clock.secondsByte, 10);
   EXPECT_EQ(clock.lastSecondsByte, 10);
   EXPECT_EQ(clock.clockRefTick, 1000u);
-  EXPECT_EQ(clock.timeBlockBytes.size(), 241u);
+  EXPECT_EQ(clock.timeBlockBytes.size(), TIME_DIGITS_LENGTH);
   EXPECT_EQ(clock.decodedTime, 3808500);
   EXPECT_EQ(clock.displayTime, 3808500);
 
@@ -198,8 +200,9 @@ TEST_F(PlaybackClock, SteadyTickReadsOnlyTheSecondsCellAndThePlayState) {
 TEST_F(PlaybackClock, ChangeReadsTheDigitBlockBeforeTheSecondsCell) {
   player.setTime(0, 0, 5);
   tick();
-  EXPECT_EQ(player.reads, (std::vector<SimulatedPlayer::Read>{
-                              {SECONDS_CELL, 1}, {SECONDS_CELL - TIME_DIGITS_OFFSET, 241}}));
+  EXPECT_EQ(player.reads,
+            (std::vector<SimulatedPlayer::Read>{
+                {SECONDS_CELL, 1}, {SECONDS_CELL - TIME_DIGITS_OFFSET, TIME_DIGITS_LENGTH}}));
 }
 
 TEST_F(PlaybackClock, UnchangedSecondsAtTimerStartRunsOnFromTheLastDecode) {
@@ -252,17 +255,19 @@ TEST(PlayerReads, GiveBytesOrTheirFailureValues) {
   SimulatedPlayer player;
   player.setTime(9, 0, 0);
   player.setPlayState(0x01020304);
-  EXPECT_EQ(readPlayerByte(player, PID, SECONDS_CELL - 320), 10);
+  EXPECT_EQ(readPlayerByte(player, PID, SECONDS_CELL - TIME_DIGITS_OFFSET), 10);
   EXPECT_EQ(readPlayerInt32(player, PID, SECONDS_CELL + PLAY_STATE_OFFSET), 0x01020304);
   player.setPlayState(-2);
   EXPECT_EQ(readPlayerInt32(player, PID, SECONDS_CELL + PLAY_STATE_OFFSET), -2);
-  EXPECT_EQ(readPlayerBlock(player, PID, SECONDS_CELL - 320, 241).size(), 241u);
+  const uint32_t hoursCell = SECONDS_CELL - TIME_DIGITS_OFFSET;
+  EXPECT_EQ(readPlayerBlock(player, PID, hoursCell, TIME_DIGITS_LENGTH).size(),
+            TIME_DIGITS_LENGTH);
 
   player.setPlayState(5);
   EXPECT_EQ(readPlayerByte(player, PID + 1, SECONDS_CELL), 0);
   EXPECT_EQ(readPlayerInt32(player, PID + 1, SECONDS_CELL + PLAY_STATE_OFFSET), -1);
-  EXPECT_EQ(readPlayerBlock(player, PID + 1, SECONDS_CELL - 320, 241), "");
-  EXPECT_EQ(readPlayerBlock(player, PID, SECONDS_CELL - 321, 241), "");
+  EXPECT_EQ(readPlayerBlock(player, PID + 1, hoursCell, TIME_DIGITS_LENGTH), "");
+  EXPECT_EQ(readPlayerBlock(player, PID, hoursCell - 1, TIME_DIGITS_LENGTH), "");
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "memory/win_handle.h"
+#include "memory/handle_win.h"
 
 namespace simulated_player {
 

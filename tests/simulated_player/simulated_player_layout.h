@@ -14,15 +14,15 @@ inline constexpr uint32_t DATA_SIZE = 3 * 4096;  // more than one page, so it is
 
 inline constexpr std::string_view MARKER = "Quorvane simulated player: image data";
 
-// The player's time-block signature and, 376 bytes past it, the block itself.
+// The player's time-block signature and, TIME_BLOCK_DISTANCE bytes past it, the block itself.
 inline constexpr uint32_t PATTERN_OFFSET = 0x400;
 using ::TIME_BLOCK_PATTERN;
 inline constexpr uint32_t TIME_BLOCK_OFFSET = PATTERN_OFFSET + TIME_BLOCK_DISTANCE;
-inline constexpr int32_t DIGIT_CELL_SPACING = 80;  // hours cell 320 bytes before seconds
-inline constexpr int32_t PLAY_STATE_DISTANCE = 1120;
+inline constexpr int32_t DIGIT_CELL_SPACING = TIME_DIGIT_CELL_SPACING;
+inline constexpr int32_t PLAY_STATE_DISTANCE = PLAY_STATE_OFFSET;
 // The image holds 1:23:45 (each digit stored plus one), playing, until start-up writes the
 // film clock's time and state.
-inline constexpr std::array<uint8_t, 5> TIME_DIGITS = {1, 2, 3, 4, 5};
+inline constexpr std::array<uint8_t, TIME_DIGIT_CELL_COUNT> TIME_DIGITS = {1, 2, 3, 4, 5};
 inline constexpr int32_t PLAY_STATE_PLAYING = 1;
 inline constexpr int32_t PLAY_STATE_PAUSED = 0;
 
