@@ -30,7 +30,7 @@ struct ProgramState {
   uint32_t timeBlockAddress = 0;  // the seconds cell of the player's time block
   UiTextTable uiTexts;
   std::string subtitleBytes;  // the chosen file, converted to local text before parsing
-  int32_t subtitleCodePage = ANSI_CODE_PAGE;  // the code page subtitleBytes is in
+  CodePage subtitleCodePage = CodePage::ANSI;  // the code page subtitleBytes is in
   LanguageMode languageMode = LanguageMode::ENGLISH;
   编码转换类 subtitleEncoder;
   SubtitleTrack track;        // cueStarts, cueEnds, cueTexts and cueCount, as cue records

@@ -18,11 +18,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const 编码转换类 subtitleEncoder;
   const DecodedSubtitle decoded = decodeSubtitleBytes(file, languageMode, subtitleEncoder);
   // Text passed on keeps every byte; converted text is a text, so it holds no NUL.
-  if (decoded.codePage == ANSI_CODE_PAGE ? decoded.bytes != file
+  if (decoded.codePage == CodePage::ANSI ? decoded.bytes != file
                                          : decoded.bytes.find('\0') != std::string::npos) {
     std::abort();
   }
-  const SubtitleTrack track = parseSrt(decoded.bytes);
+  const SubtitleTrack track = parseSrt(decoded.bytes, decoded.codePage);
   if (track.cueCount() < 0) {
     std::abort();
   }

@@ -29,9 +29,9 @@ constexpr DisplayLayout layoutFor(LineMetrics metrics) {
   return {metrics.lineChars, metrics.lineHeight, 1080, 240, 970};
 }
 
-std::string inUtf8(std::string_view text, int codePage) {
-  const CodePage page = codePage == 950 ? CodePage::BIG5 : CodePage::GBK;
-  std::string utf8 = utf16UnitsToUtf8(decodeCodePage(page, text));
+// decodeCodePage reads text passed on in the system's code page (ANSI) as GBK.
+std::string inUtf8(std::string_view text, CodePage codePage) {
+  std::string utf8 = utf16UnitsToUtf8(decodeCodePage(codePage, text));
   for (size_t at = utf8.find("\r\n"); at != std::string::npos; at = utf8.find("\r\n", at)) {
     utf8.replace(at, 2, " / ");
   }
@@ -65,7 +65,7 @@ int main(int argc, char** argv) {
 
   const DecodedSubtitle decoded =
       decodeSubtitleBytes(readSubtitleFile(argv[1]), LanguageMode::ENGLISH, 编码转换类());
-  const SubtitleTrack track = parseSrt(decoded.bytes);
+  const SubtitleTrack track = parseSrt(decoded.bytes, decoded.codePage);
   std::printf("%d cues\n", track.cueCount());
   std::fflush(stdout);
 
@@ -80,7 +80,7 @@ int main(int argc, char** argv) {
     const DisplayOutcome outcome = selectDisplayCue(clock.displayTime, track, cursor, layout);
     if (outcome.action == DisplayAction::show) {
       std::printf("%8.3f s  show %d: %s\n", clock.displayTime / 1000.0, outcome.cue,
-                  inUtf8(track.text(outcome.cue), decoded.codePage).c_str());
+                  inUtf8(track.text(outcome.cue), track.codePage()).c_str());
     } else if (outcome.action == DisplayAction::clear) {
       std::printf("%8.3f s  clear\n", clock.displayTime / 1000.0);
     }

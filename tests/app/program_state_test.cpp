@@ -25,7 +25,7 @@ TEST_F(ProgramStateLifetime, StartUpBuildsOneRecordWithInitialValues) {
   EXPECT_EQ(state.clock.displayTime, 0);
   EXPECT_TRUE(state.cueLines.empty());
   EXPECT_EQ(state.languageMode, LanguageMode::ENGLISH);
-  EXPECT_EQ(state.subtitleCodePage, ANSI_CODE_PAGE);
+  EXPECT_EQ(state.subtitleCodePage, CodePage::ANSI);
   EXPECT_EQ(state.memoryOps.getProcessHandle(), CURRENT_PROCESS);
 
   EXPECT_FALSE(startUp(player, player));
