@@ -3,6 +3,7 @@
 #include <string>
 
 #include "encoding/code_page.h"
+#include "encoding/text_bytes.h"
 
 namespace {
 
@@ -209,8 +210,7 @@ void ControlPanel::displayTick() {
     state_.display.overlayShowing = 0;
     outcome = {DisplayAction::clear, 0, 0, true, view_.sliderPosition(PanelSlider::TOP)};
   }
-  applyDisplayOutcome(outcome, state_.track, static_cast<CodePage>(state_.subtitleCodePage),
-                      *overlay_);
+  applyDisplayOutcome(outcome, state_.track, *overlay_);
 }
 
 std::string ControlPanel::close(std::string_view chosenFile, const FolderLister& folders,
@@ -243,7 +243,7 @@ void ControlPanel::toggleSubtitles() {
 }
 
 void applyDisplayOutcome(const DisplayOutcome& outcome, const SubtitleTrack& track,
-                         CodePage codePage, OverlayView& overlay) {
+                         OverlayView& overlay) {
   switch (outcome.action) {
     case DisplayAction::none:
       return;
@@ -251,12 +251,12 @@ void applyDisplayOutcome(const DisplayOutcome& outcome, const SubtitleTrack& tra
       overlay.setLeft(outcome.left);
       if (outcome.moveTop) overlay.setTop(outcome.top);
       const std::string_view text = track.text(outcome.cue);
-      overlay.setText(text.substr(0, text.find('\0')), codePage);
+      overlay.setText(upToFirstNul(text), track.codePage());
       overlay.raise();
       return;
     }
     case DisplayAction::clear:
-      overlay.setText({}, codePage);
+      overlay.setText({}, track.codePage());
       overlay.setTop(outcome.top);
       return;
   }

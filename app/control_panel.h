@@ -99,6 +99,6 @@ class ControlPanel {
 
 // Applies one tick's outcome to the overlay in the order the outcome gives: show moves
 // the left edge, the top when lifted, sets the text and raises; clear empties the text and
-// puts the top back.
+// puts the top back. Texts go in the track's code page.
 void applyDisplayOutcome(const DisplayOutcome& outcome, const SubtitleTrack& track,
-                         CodePage codePage, OverlayView& overlay);
+                         OverlayView& overlay);

@@ -31,10 +31,10 @@ struct ProgramState {
   uint32_t timeBlockAddress = 0;  // the seconds cell of the player's time block
   UiTextTable uiTexts;
   std::string subtitleBytes;  // the chosen file, converted to local text before parsing
-  int32_t subtitleCodePage = ANSI_CODE_PAGE;  // the code page subtitleBytes is in
   LanguageMode languageMode = LanguageMode::ENGLISH;
   编码转换类 subtitleEncoder;
-  SubtitleTrack track;        // cueStarts, cueEnds, cueTexts and cueCount, as cue records
+  SubtitleTrack track;        // cueStarts, cueEnds, cueTexts and cueCount, as cue records,
+                              // and the code page of subtitleBytes and the texts
   // cueIndex, shownCue, overlayShowing and lineCount of the display tick; cueIndex is 0
   // until a track is installed.
   DisplayCursor display{.cueIndex = 0};

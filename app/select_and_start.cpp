@@ -85,9 +85,8 @@ void SelectAndStart::load(const std::string& file) {
   try {
     DecodedSubtitle decoded = decodeSubtitleBytes(dialogs_.readFile(file, MAX_SUBTITLE_FILE_BYTES),
                                                   state.languageMode, state.subtitleEncoder);
-    SubtitleTrack track = parseSrt(decoded.bytes);
+    SubtitleTrack track = parseSrt(decoded.bytes, decoded.codePage);
     state.subtitleBytes = std::move(decoded.bytes);
-    state.subtitleCodePage = decoded.codePage;
     installTrack(state, std::move(track));
   } catch (const std::bad_alloc&) {
     state.subtitleBytes.clear();

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -36,19 +37,44 @@ public:
   const uint16_t* encoding() const { return encoding_.data(); }
   uint16_t bytesOf(char16_t unit) const { return encoding_[unit]; }
 
+  // Whether the unit's bytes decode back to it: no best fit, no default character.
+  bool holdsExactly(char16_t unit) const {
+    const uint16_t bytes = encoding_[unit];
+    if (bytes == NO_BYTES) return false;
+    if (bytes <= 0xFF) return data_.singleByteUnits[bytes] == unit;
+    return data_.pairUnits[pairIndex(bytes >> 8, bytes & 0xFF)] == unit;
+  }
+
 private:
   const CodePageData& data_;
   std::array<uint16_t, 0x10000> encoding_;
 };
 
+// ANSI, whose real code page only the Win32 layer knows, and UTF8, which has no tables, read
+// as GBK; the functions below handle UTF8 before they reach for tables.
 const CodePageTables& tablesOf(CodePage codePage) {
   static const CodePageTables gbk(CP936_DATA);
   static const CodePageTables big5(CP950_DATA);
   return codePage == CodePage::BIG5 ? big5 : gbk;
 }
 
-// The precomposed character of base + mark, or 0.
+// One bit for each unit that is the mark of some composition.
+class CompositionMarks {
+public:
+  CompositionMarks() {
+    for (size_t i = 0; i < COMPOSITION_COUNT; ++i) bits_[COMPOSITIONS[i].mark >> 6] |= uint64_t{1} << (COMPOSITIONS[i].mark & 63);
+  }
+  bool contains(char16_t unit) const { return (bits_[unit >> 6] >> (unit & 63) & 1) != 0; }
+
+private:
+  std::array<uint64_t, 0x10000 / 64> bits_{};
+};
+
+// The precomposed character of base + mark, or 0. Text rarely holds a mark, so the search
+// is skipped for every unit that is none.
 char16_t compose(char16_t base, char16_t mark) {
+  static const CompositionMarks marks;
+  if (!marks.contains(mark)) return 0;
   const Composition* first = COMPOSITIONS;
   const Composition* last = COMPOSITIONS + COMPOSITION_COUNT;
   const Composition* found =
@@ -97,6 +123,40 @@ Utf8Sequence readUtf8Sequence(std::string_view bytes, size_t start) {
     }
   }
   return {value, length};
+}
+
+bool isContinuation(uint8_t byte) { return (byte & 0xC0) == 0x80; }
+
+// Reads the code point at bytes[i] and moves i past it; INVALID_SEQUENCE for an ill-formed
+// sequence, which i moves past as readUtf8Sequence consumes it. Two- and three-byte
+// sequences (Latin, CJK, Hangul) take a shortcut past the general reader.
+[[gnu::always_inline]] inline char32_t nextCodePoint(std::string_view bytes, size_t& i) {
+  const auto* at = reinterpret_cast<const uint8_t*>(bytes.data()) + i;
+  const size_t left = bytes.size() - i;
+  if (at[0] < 0x80) {
+    i += 1;
+    return at[0];
+  }
+  if (at[0] >= 0xC2 && at[0] <= 0xDF && left >= 2 && isContinuation(at[1])) {
+    i += 2;
+    return static_cast<char32_t>((at[0] & 0x1F) << 6 | (at[1] & 0x3F));
+  }
+  // Leads E1..EF except ED, which begins the surrogate range, take any two continuations.
+  if (at[0] >= 0xE1 && at[0] <= 0xEF && at[0] != 0xED && left >= 3 && isContinuation(at[1]) &&
+      isContinuation(at[2])) {
+    i += 3;
+    return static_cast<char32_t>((at[0] & 0x0F) << 12 | (at[1] & 0x3F) << 6 | (at[2] & 0x3F));
+  }
+  const Utf8Sequence sequence = readUtf8Sequence(bytes, i);
+  i += sequence.length;
+  return sequence.codePoint;
+}
+
+// Whether the eight bytes at p are all ASCII.
+bool eightAscii(const char* p) {
+  uint64_t eight;
+  std::memcpy(&eight, p, 8);
+  return (eight & 0x8080808080808080) == 0;
 }
 
 bool isHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
@@ -229,9 +289,26 @@ void decodeUtf8Each(std::string_view bytes, Emit&& emit) {
   }
 }
 
+// The unit at units[i], joined with the marks after it as the composite check does; i moves
+// to the last unit used.
+char16_t composedUnit(const CodePageTables& tables, std::u16string_view units, size_t& i,
+                      CompositeCheck compositeCheck) {
+  char16_t unit = units[i];
+  if (compositeCheck == CompositeCheck::ON) {
+    while (i + 1 < units.size()) {
+      const char16_t composite = compose(unit, units[i + 1]);
+      if (composite == 0 || tables.bytesOf(composite) == NO_BYTES) break;
+      unit = composite;
+      ++i;
+    }
+  }
+  return unit;
+}
+
 }  // namespace
 
 std::u16string decodeCodePage(CodePage codePage, std::string_view bytes) {
+  if (codePage == CodePage::UTF8) return utf8ToUtf16Units(bytes);
   std::u16string units(bytes.size(), u'\0');
   char16_t* next = units.data();
   decodeEach(tablesOf(codePage), bytes, [&](char16_t unit) { *next++ = unit; });
@@ -240,24 +317,48 @@ std::u16string decodeCodePage(CodePage codePage, std::string_view bytes) {
 }
 
 std::string encodeCodePage(CodePage codePage, std::u16string_view units, CompositeCheck compositeCheck) {
+  if (codePage == CodePage::UTF8) return utf16UnitsToUtf8(units);
   const CodePageTables& tables = tablesOf(codePage);
   ByteSink sink(units.size() * 2);
   for (size_t i = 0; i < units.size(); ++i) {
-    char16_t unit = units[i];
-    if (compositeCheck == CompositeCheck::ON) {
-      while (i + 1 < units.size()) {
-        const char16_t composite = compose(unit, units[i + 1]);
-        if (composite == 0 || tables.bytesOf(composite) == NO_BYTES) break;
-        unit = composite;
-        ++i;
-      }
-    }
-    encodeUnit(tables.encoding(), unit, sink);
+    encodeUnit(tables.encoding(), composedUnit(tables, units, i, compositeCheck), sink);
   }
   return std::move(sink).text();
 }
 
+bool encodesExactly(CodePage codePage, std::u16string_view units, CompositeCheck compositeCheck) {
+  if (codePage == CodePage::UTF8) {
+    for (size_t i = 0; i < units.size(); ++i) {
+      if (isHighSurrogate(units[i]) && i + 1 < units.size() && isLowSurrogate(units[i + 1])) {
+        ++i;
+      } else if (isHighSurrogate(units[i]) || isLowSurrogate(units[i])) {
+        return false;
+      }
+    }
+    return true;
+  }
+  const CodePageTables& tables = tablesOf(codePage);
+  for (size_t i = 0; i < units.size(); ++i) {
+    if (!tables.holdsExactly(composedUnit(tables, units, i, compositeCheck))) return false;
+  }
+  return true;
+}
+
+int exactByteCount(CodePage codePage, char32_t codePoint) {
+  if (codePage == CodePage::UTF8) {
+    const bool surrogate = codePoint >= 0xD800 && codePoint <= 0xDFFF;
+    if (surrogate || codePoint > 0x10FFFF) return 0;
+    return codePoint < 0x80 ? 1 : codePoint < 0x800 ? 2 : codePoint < 0x10000 ? 3 : 4;
+  }
+  if (codePoint > 0xFFFF) return 0;
+  const CodePageTables& tables = tablesOf(codePage);
+  const auto unit = static_cast<char16_t>(codePoint);
+  if (!tables.holdsExactly(unit)) return 0;
+  return tables.bytesOf(unit) <= 0xFF ? 1 : 2;
+}
+
 std::string transcodeCodePage(CodePage from, CodePage to, std::string_view bytes) {
+  if (from == CodePage::UTF8 || to == CodePage::UTF8) return encodeCodePage(to, decodeCodePage(from, bytes));
   const uint16_t* encoding = tablesOf(to).encoding();
   ByteSink sink(bytes.size());
   decodeEach(tablesOf(from), bytes, [&](char16_t unit) { encodeUnit(encoding, unit, sink); });
@@ -265,6 +366,7 @@ std::string transcodeCodePage(CodePage from, CodePage to, std::string_view bytes
 }
 
 std::string utf16LeBytesToCodePage(CodePage codePage, std::string_view bytes) {
+  if (codePage == CodePage::UTF8) return utf16UnitsToUtf8(utf16LeBytesToUnits(bytes));
   const uint16_t* encoding = tablesOf(codePage).encoding();
   ByteSink sink(bytes.size());
   const auto* next = reinterpret_cast<const uint8_t*>(bytes.data());
@@ -314,14 +416,52 @@ std::string utf16UnitsToUtf8(std::u16string_view units) {
 }
 
 bool isUtf8WithMultiByteSequence(std::string_view bytes) {
-  bool multiByte = false;
+  const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<uint8_t>(c) < 0x80; });
+  return !ascii && isWellFormedUtf8(bytes);
+}
+
+bool isWellFormedUtf8(std::string_view bytes) {
   for (size_t i = 0; i < bytes.size();) {
-    const Utf8Sequence sequence = readUtf8Sequence(bytes, i);
-    if (sequence.codePoint == INVALID_SEQUENCE) return false;
-    multiByte = multiByte || sequence.length > 1;
-    i += sequence.length;
+    // ASCII eight bytes at a time: most subtitle text is.
+    if (i + 8 <= bytes.size() && eightAscii(bytes.data() + i)) {
+      i += 8;
+      continue;
+    }
+    if (nextCodePoint(bytes, i) == INVALID_SEQUENCE) return false;
   }
-  return multiByte;
+  return true;
+}
+
+bool utf8EncodesExactly(CodePage codePage, std::string_view bytes, CompositeCheck compositeCheck) {
+  // Decoding never gives a lone surrogate, and UTF-8 keeps everything else.
+  if (codePage == CodePage::UTF8) return true;
+  const CodePageTables& tables = tablesOf(codePage);
+  // As encodeCodePage joins a unit with the marks after it: `pending` is the unit so far,
+  // checked once the next unit does not join it.
+  bool started = false;
+  char16_t pending = 0;
+  const auto accept = [&](char16_t unit) {
+    if (started) {
+      const char16_t composite = compositeCheck == CompositeCheck::ON ? compose(pending, unit) : 0;
+      if (composite != 0 && tables.bytesOf(composite) != NO_BYTES) {
+        pending = composite;
+        return true;
+      }
+      if (!tables.holdsExactly(pending)) return false;
+    }
+    pending = unit;
+    started = true;
+    return true;
+  };
+  for (size_t i = 0; i < bytes.size();) {
+    const char32_t codePoint = nextCodePoint(bytes, i);
+    // No code page here holds a surrogate, which a code point above U+FFFF becomes.
+    if (codePoint > 0xFFFF && codePoint != INVALID_SEQUENCE) return false;
+    if (!accept(codePoint == INVALID_SEQUENCE ? REPLACEMENT_CHARACTER : static_cast<char16_t>(codePoint))) {
+      return false;
+    }
+  }
+  return !started || tables.holdsExactly(pending);
 }
 
 std::u16string utf16LeBytesToUnits(std::string_view bytes) {
@@ -329,6 +469,15 @@ std::u16string utf16LeBytesToUnits(std::string_view bytes) {
   for (size_t i = 0; i < units.size(); ++i) {
     units[i] = static_cast<char16_t>(static_cast<uint8_t>(bytes[2 * i]) |
                                      static_cast<uint8_t>(bytes[2 * i + 1]) << 8);
+  }
+  return units;
+}
+
+std::u16string utf16BeBytesToUnits(std::string_view bytes) {
+  std::u16string units(bytes.size() / 2, u'\0');
+  for (size_t i = 0; i < units.size(); ++i) {
+    units[i] = static_cast<char16_t>(static_cast<uint8_t>(bytes[2 * i]) << 8 |
+                                     static_cast<uint8_t>(bytes[2 * i + 1]));
   }
   return units;
 }

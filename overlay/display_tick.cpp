@@ -1,11 +1,29 @@
 #include "overlay/display_tick.h"
 
 #include <algorithm>
+#include <string>
 
+#include "encoding/east_asian_width.h"
 #include "encoding/numbers.h"
 #include "encoding/text_bytes.h"
 
 namespace {
+
+// The bytes a UTF-8 piece takes in GBK, or would take: a character GBK lacks counts as
+// wide as it is drawn, so the lift behaves for a UTF-8 file as for its GBK twin.
+size_t gbkBytesOfUtf8(std::string_view piece) {
+  const std::u16string units = utf8ToUtf16Units(piece);
+  size_t bytes = 0;
+  for (size_t i = 0; i < units.size(); ++i) {
+    char32_t codePoint = units[i];
+    const bool pair = codePoint >= 0xD800 && codePoint <= 0xDBFF && i + 1 < units.size() &&
+                      units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF;
+    if (pair) codePoint = 0x10000 + ((codePoint - 0xD800) << 10) + (units[++i] - 0xDC00);
+    const int gbkBytes = exactByteCount(CodePage::GBK, codePoint);
+    bytes += gbkBytes > 0 ? gbkBytes : isEastAsianWide(codePoint) ? 2 : 1;
+  }
+  return bytes;
+}
 
 int64_t wrappedLinesOfPiece(size_t pieceBytes, int32_t lineChars) {
   if (lineChars <= 0) return 1;
@@ -19,7 +37,7 @@ int64_t wrappedLinesOfPiece(size_t pieceBytes, int32_t lineChars) {
 DisplayOutcome show(int32_t k, const SubtitleTrack& track, DisplayCursor& cursor,
                     const DisplayLayout& layout) {
   const std::string_view text = track.text(k);
-  cursor.lineCount = countWrappedLines(text, layout.lineChars);
+  cursor.lineCount = countWrappedLines(text, layout.lineChars, track.codePage());
   cursor.shownCue = k;
   cursor.overlayShowing = 1;
 
@@ -34,16 +52,18 @@ DisplayOutcome show(int32_t k, const SubtitleTrack& track, DisplayCursor& cursor
 
 }  // namespace
 
-int32_t countWrappedLines(std::string_view cueText, int32_t lineChars) {
+int32_t countWrappedLines(std::string_view cueText, int32_t lineChars, CodePage codePage) {
   const std::string_view text = upToFirstNul(cueText);
-  // In GBK and Big5 a CR or LF byte is never part of a double-byte character, so the split
-  // works on bytes.
+  // In GBK, Big5 and UTF-8 a CR or LF byte is never part of a longer character, so the
+  // split works on bytes.
   int64_t lines = 0;
   size_t from = 0;
   while (from < text.size()) {
     const size_t separator = text.find("\r\n", from);
     const size_t pieceEnd = separator == std::string_view::npos ? text.size() : separator;
-    lines += wrappedLinesOfPiece(pieceEnd - from, lineChars);
+    const std::string_view piece = text.substr(from, pieceEnd - from);
+    const size_t pieceBytes = codePage == CodePage::UTF8 ? gbkBytesOfUtf8(piece) : piece.size();
+    lines += wrappedLinesOfPiece(pieceBytes, lineChars);
     if (separator == std::string_view::npos) break;
     from = separator + 2;
   }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "encoding/code_page.h"
 #include "subtitles/subtitle_track.h"
 
 // The display tick's own state, carried from one tick to the next.
@@ -48,7 +49,10 @@ inline constexpr int32_t LATEST_DISPLAY_TIME = SENTINEL_CUES[0].start - 1;
 DisplayOutcome selectDisplayCue(int32_t displayTime, const SubtitleTrack& track,
                                 DisplayCursor& cursor, const DisplayLayout& layout);
 
-// Overlay lines a cue text takes: its CR LF-separated pieces (up to the first NUL), each
-// ceil(width / lineChars) lines and at least 1, the width in full-width cells being half
-// its bytes. Every piece takes 1 line when lineChars is 0 or less; an empty text takes 0.
-int32_t countWrappedLines(std::string_view cueText, int32_t lineChars);
+// Overlay lines a cue text in codePage takes: its CR LF-separated pieces (up to the first
+// NUL), each ceil(width / lineChars) lines and at least 1, the width in full-width cells
+// being half its bytes as GBK counts them. GBK, Big5 and ANSI texts count their own bytes; a
+// UTF-8 text counts each character as GBK would: its GBK bytes when GBK holds it, otherwise
+// 2 for an East Asian wide or fullwidth character and 1 for any other. Every piece takes
+// 1 line when lineChars is 0 or less; an empty text takes 0.
+int32_t countWrappedLines(std::string_view cueText, int32_t lineChars, CodePage codePage);

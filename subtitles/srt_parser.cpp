@@ -166,7 +166,7 @@ void sortCues(std::vector<SubtitleCue>& cues) {
   }
 }
 
-SubtitleTrack parseSrt(std::string_view input) {
+SubtitleTrack parseSrt(std::string_view input, CodePage codePage) {
   const std::string normalised = hasLoneLineBreak(input) ? normaliseLineBreaks(input) : "";
   const std::string_view b = normalised.empty() ? input : std::string_view{normalised};
   const LineBreaks breaks(b);
@@ -198,5 +198,5 @@ SubtitleTrack parseSrt(std::string_view input) {
     cues.push_back(std::move(cue));
   }
   sortCues(cues);
-  return SubtitleTrack(std::move(cues));
+  return SubtitleTrack(std::move(cues), codePage);
 }

@@ -1,7 +1,9 @@
 #include "subtitles/subtitle_decoding.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <optional>
 
 #include "encoding/code_page.h"
 #include "encoding/text_bytes.h"
@@ -9,9 +11,32 @@
 namespace {
 
 constexpr std::string_view UTF16LE_SIGNATURE = "\xFF\xFE";
+constexpr std::string_view UTF16BE_SIGNATURE = "\xFE\xFF";
 constexpr std::string_view UTF8_SIGNATURE = "\xEF\xBB\xBF";
-constexpr int GBK_CODE_PAGE = 936;
-constexpr int BIG5_CODE_PAGE = 950;
+
+// GBK, as such files have always become, when that loses nothing; null otherwise.
+std::optional<DecodedSubtitle> exactGbk(std::u16string_view units) {
+  if (!encodesExactly(CodePage::GBK, units, CompositeCheck::ON)) return std::nullopt;
+  return DecodedSubtitle{encodeCodePage(CodePage::GBK, units, CompositeCheck::ON), CodePage::GBK};
+}
+
+DecodedSubtitle decodeUtf16(std::u16string units) {
+  units.resize(std::min(units.find(u'\0'), units.size()));
+  if (std::optional<DecodedSubtitle> gbk = exactGbk(units)) return std::move(*gbk);
+  return {utf16UnitsToUtf8(units), CodePage::UTF8};
+}
+
+// wellFormed: the bytes are known to be well-formed UTF-8.
+DecodedSubtitle decodeUtf8(std::string_view bytes, bool wellFormed) {
+  // NUL is never part of a longer UTF-8 sequence, so the text ends at the same character
+  // whether it is cut before or after decoding.
+  const std::string_view text = upToFirstNul(bytes);
+  if (utf8EncodesExactly(CodePage::GBK, text, CompositeCheck::ON)) {
+    return {encodeCodePage(CodePage::GBK, utf8ToUtf16Units(text), CompositeCheck::ON), CodePage::GBK};
+  }
+  if (wellFormed || isWellFormedUtf8(text)) return {std::string(text), CodePage::UTF8};
+  return {utf16UnitsToUtf8(utf8ToUtf16Units(text)), CodePage::UTF8};
+}
 
 }  // namespace
 
@@ -61,29 +86,32 @@ std::string utf8BytesToGbk(std::string_view bytes) {
 DecodedSubtitle decodeSubtitleBytes(std::string_view fileBytes, LanguageMode languageMode,
                                     const 编码转换类& subtitleEncoder) {
   if (fileBytes.starts_with(UTF16LE_SIGNATURE)) {
-    return {utf16LeBytesToGbk(fileBytes.substr(UTF16LE_SIGNATURE.size())), GBK_CODE_PAGE};
+    return decodeUtf16(utf16LeBytesToUnits(fileBytes.substr(UTF16LE_SIGNATURE.size())));
+  }
+  if (fileBytes.starts_with(UTF16BE_SIGNATURE)) {
+    return decodeUtf16(utf16BeBytesToUnits(fileBytes.substr(UTF16BE_SIGNATURE.size())));
   }
   if (fileBytes.starts_with(UTF8_SIGNATURE)) {
-    return {utf8BytesToGbk(fileBytes.substr(UTF8_SIGNATURE.size())), GBK_CODE_PAGE};
+    return decodeUtf8(fileBytes.substr(UTF8_SIGNATURE.size()), false);
   }
   // Files saved as UTF-8 without a signature are common; read in a double-byte code page
   // they would show as garbage.
   if (isUtf8WithMultiByteSequence(fileBytes)) {
-    return {utf8BytesToGbk(fileBytes), GBK_CODE_PAGE};
+    return decodeUtf8(fileBytes, true);
   }
   switch (languageMode) {
     case LanguageMode::SIMPLIFIED_CHINESE:
       if (findsBig5Mark(fileBytes)) {
-        return {subtitleEncoder.big5ToSimplifiedGbk(upToFirstNul(fileBytes)), GBK_CODE_PAGE};
+        return {subtitleEncoder.big5ToSimplifiedGbk(upToFirstNul(fileBytes)), CodePage::GBK};
       }
       break;
     case LanguageMode::TRADITIONAL_CHINESE:
       if (!findsBig5Mark(fileBytes)) {
-        return {subtitleEncoder.gbkToTraditionalBig5(upToFirstNul(fileBytes)), BIG5_CODE_PAGE};
+        return {subtitleEncoder.gbkToTraditionalBig5(upToFirstNul(fileBytes)), CodePage::BIG5};
       }
       break;
     default:
       break;
   }
-  return {std::string(fileBytes), ANSI_CODE_PAGE};
+  return {std::string(fileBytes), CodePage::ANSI};
 }

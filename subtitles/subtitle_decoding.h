@@ -1,6 +1,7 @@
 #pragma once
-// Turns the bytes of a subtitle file into the text the SRT parser reads: files with a
-// UTF-16LE or UTF-8 signature (and unsigned files that are UTF-8) become GBK; other files
+// Turns the bytes of a subtitle file into the text the SRT parser reads: Unicode files
+// (a UTF-16LE, UTF-16BE or UTF-8 signature, or unsigned files that are UTF-8) become GBK
+// when GBK holds every character exactly and stay Unicode, as UTF-8, otherwise; other files
 // are taken to be GBK or Big5 already and are converted between the two after the
 // interface language.
 
@@ -8,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "encoding/code_page.h"
 #include "encoding/text_encoder.h"
 
 // The interface language, chosen from the system's language (app/ui_texts.h).
@@ -16,12 +18,10 @@ enum class LanguageMode : uint8_t { ENGLISH = 0, SIMPLIFIED_CHINESE = 1, TRADITI
 // The Big5 code of 的; in GBK these bytes are a private-use character ordinary text lacks.
 inline constexpr std::string_view BIG5_MARK = "\xAA\xBA";
 
-// Code page of text passed on unchanged: whatever the system's ANSI code page is.
-inline constexpr int ANSI_CODE_PAGE = 0;
-
 struct DecodedSubtitle {
   std::string bytes;  // the text for the parser, without a terminating NUL
-  int codePage = ANSI_CODE_PAGE;  // 936 (GBK), 950 (Big5) or ANSI_CODE_PAGE
+  // GBK, BIG5, UTF8, or ANSI for text passed on unchanged.
+  CodePage codePage = CodePage::ANSI;
 
   bool operator==(const DecodedSubtitle&) const = default;
 };
@@ -29,11 +29,16 @@ struct DecodedSubtitle {
 // The whole file, or empty when it cannot be opened or read.
 std::string readSubtitleFile(const std::string& path);
 
-// Decodes the bytes of a subtitle file; never fails. Signed UTF-16LE (FF FE) and UTF-8
-// (EF BB BF) files, and unsigned files that are well-formed UTF-8 beyond ASCII, become
-// GBK. Any other file, under Simplified Chinese, is converted from Big5 to Simplified GBK
+// Decodes the bytes of a subtitle file; never fails. Unicode files are signed UTF-16LE
+// (FF FE), UTF-16BE (FE FF) and UTF-8 (EF BB BF) files, and unsigned files that are
+// well-formed UTF-8 beyond ASCII. Their signature removed, they become GBK when GBK holds
+// every character exactly (a base and its combining marks may join into one precomposed
+// character, as WideCharToMultiByte's composite check does); otherwise they are kept as
+// UTF-8, every character as written, a malformed UTF-8 sequence or a lone surrogate as
+// U+FFFD. Any other file, under Simplified Chinese, is converted from Big5 to Simplified GBK
 // when it holds BIG5_MARK; under Traditional Chinese, from GBK to Traditional Big5 when it
-// does not; otherwise it passes unchanged. A converted file ends at its first NUL.
+// does not; otherwise it passes unchanged. A converted file ends at its first NUL
+// (U+0000 in a Unicode file).
 DecodedSubtitle decodeSubtitleBytes(std::string_view fileBytes, LanguageMode languageMode,
                                     const 编码转换类& subtitleEncoder);
 

@@ -4,11 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "encoding/code_page.h"
+
 // One cue: shown from start (inclusive) to end (exclusive), in milliseconds.
 struct SubtitleCue {
   int32_t start = 0;
   int32_t end = 0;
-  std::string text;  // lines joined by CR LF, in the local code page
+  std::string text;  // lines joined by CR LF, in the track's code page
 
   bool operator==(const SubtitleCue&) const = default;
 };
@@ -25,13 +27,14 @@ inline constexpr SentinelCue SENTINEL_CUES[2] = {{2147483640, 2147483641},
 
 // The cues of one subtitle file, ordered by start, at positions 1 to cueCount(), followed
 // by the two sentinel cues at cueCount() + 1 and cueCount() + 2. A default track has no
-// real cues, only the sentinels.
+// real cues, only the sentinels. Every text is in the track's code page.
 class SubtitleTrack {
  public:
   SubtitleTrack() : SubtitleTrack(std::vector<SubtitleCue>{}) {}
 
   // Takes the real cues in the order given and appends the sentinels.
-  explicit SubtitleTrack(std::vector<SubtitleCue> realCues) : cues_(std::move(realCues)) {
+  explicit SubtitleTrack(std::vector<SubtitleCue> realCues, CodePage codePage = CodePage::ANSI)
+      : cues_(std::move(realCues)), codePage_(codePage) {
     cueCount_ = static_cast<int32_t>(cues_.size());
     for (const SentinelCue& sentinel : SENTINEL_CUES) {
       cues_.push_back({sentinel.start, sentinel.end, {}});
@@ -39,6 +42,7 @@ class SubtitleTrack {
   }
 
   int32_t cueCount() const { return cueCount_; }
+  CodePage codePage() const { return codePage_; }
 
   // position: 1 to cueCount() + 2, unchecked.
   const SubtitleCue& cue(int32_t position) const { return cues_[position - 1]; }
@@ -54,4 +58,5 @@ class SubtitleTrack {
  private:
   std::vector<SubtitleCue> cues_;
   int32_t cueCount_ = 0;
+  CodePage codePage_ = CodePage::ANSI;
 };

@@ -60,10 +60,9 @@ class DefaultSettings final : public SettingsStore {
 };
 
 std::string inUtf8(std::string_view text, CodePage codePage) {
-  // UTF-8 text is printed as it is, and so is text in the ANSI code page.
-  std::string utf8 = codePage == CodePage::GBK || codePage == CodePage::BIG5
-                         ? utf16UnitsToUtf8(decodeCodePage(codePage, text))
-                         : std::string(text);
+  // Text in the system's ANSI code page is printed as it is.
+  std::string utf8 = codePage == CodePage::ANSI ? std::string(text)
+                                                : utf16UnitsToUtf8(decodeCodePage(codePage, text));
   for (size_t at = utf8.find("\r\n"); at != std::string::npos; at = utf8.find("\r\n", at)) {
     utf8.replace(at, 2, " / ");
   }

@@ -1,7 +1,8 @@
 // quorvane-srt [--lang 0|1|2] [--utf8] FILE: decodes FILE as select-and-start does for the
 // interface language (0 English, the default; 1 Simplified, 2 Traditional Chinese), parses
 // it and prints the track. With --utf8 the texts are shown in UTF-8, escaping only control
-// bytes; text passed on in the system's code page is read as GBK, or Big5 under --lang 2.
+// bytes: a UTF-8 track as written, GBK and Big5 converted; text passed on in the system's
+// code page is read as GBK, or Big5 under --lang 2.
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -91,15 +92,17 @@ int main(int argc, char** argv) {
   }
   const DecodedSubtitle decoded =
       decodeSubtitleBytes(*bytes, options->languageMode, 编码转换类());
-  const SubtitleTrack track = parseSrt(decoded.bytes);
+  const SubtitleTrack track = parseSrt(decoded.bytes, decoded.codePage);
 
   std::string dump = "cues " + std::to_string(track.cueCount()) + " codepage " +
-                     std::to_string(decoded.codePage) + "\n";
+                     std::to_string(static_cast<int>(track.codePage())) + "\n";
   if (options->utf8) {
-    const bool big5 = decoded.codePage == 950 ||
-                      (decoded.codePage == ANSI_CODE_PAGE &&
-                       options->languageMode == LanguageMode::TRADITIONAL_CHINESE);
-    dump += formatTrackInUtf8(track, big5 ? CodePage::BIG5 : CodePage::GBK);
+    CodePage shownAs = track.codePage();
+    if (shownAs == CodePage::ANSI) {
+      shownAs = options->languageMode == LanguageMode::TRADITIONAL_CHINESE ? CodePage::BIG5
+                                                                           : CodePage::GBK;
+    }
+    dump += formatTrackInUtf8(track, shownAs);
   } else {
     const std::string plain = formatTrack(track);
     dump += plain.substr(plain.find('\n') + 1);

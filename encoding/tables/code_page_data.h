@@ -1,6 +1,7 @@
 #pragma once
-// The code-page, character-form and composition data. The .cpp files beside this header are generated
-// from ICU by generate_tables.cpp; regenerate them with scripts/check-tables.sh --write.
+// The code-page, character-form, composition and East Asian width data. The .cpp files
+// beside this header are generated from ICU by generate_tables.cpp; regenerate them with
+// scripts/check-tables.sh --write.
 #include <cstddef>
 #include <cstdint>
 
@@ -60,3 +61,13 @@ struct Composition {
 // The canonical compositions of the BMP, sorted by base, then mark.
 extern const Composition COMPOSITIONS[];
 extern const size_t COMPOSITION_COUNT;
+
+// Code points first to last, both included.
+struct CodePointRange {
+  char32_t first;
+  char32_t last;
+};
+
+// The East Asian wide and fullwidth characters, as ascending disjoint ranges.
+extern const CodePointRange EAST_ASIAN_WIDE[];
+extern const size_t EAST_ASIAN_WIDE_COUNT;

@@ -1,7 +1,7 @@
 // Generates the code-page and character-form data of code_page_data.h from ICU:
 //   generate_tables OUTPUT_DIR
-// writes cp936_data.cpp, cp950_data.cpp, character_forms_data.cpp and compositions_data.cpp
-// into OUTPUT_DIR.
+// writes cp936_data.cpp, cp950_data.cpp, character_forms_data.cpp, compositions_data.cpp and
+// east_asian_width_data.cpp into OUTPUT_DIR.
 //
 // The converters are opened by their full names: windows-936-2000 and windows-950-2000
 // decode and encode as Windows does (ICU's plain cp950 is a different IBM table), and with
@@ -9,6 +9,7 @@
 // Hant-Hans give the character forms; only GBK Han characters whose form GBK also holds are
 // kept, so a mapping never changes a text's byte length.
 #include <unicode/normalizer2.h>
+#include <unicode/uchar.h>
 #include <unicode/translit.h>
 #include <unicode/ucnv.h>
 #include <unicode/uniset.h>
@@ -253,6 +254,33 @@ void writeCompositions(const std::string& directory) {
   if (!out) fail("cannot write compositions_data.cpp");
 }
 
+// The code points whose East Asian Width is Wide or Fullwidth, unassigned ones with the
+// default the Unicode data gives them, as ranges.
+void writeEastAsianWidths(const std::string& directory) {
+  std::vector<CodePointRange> ranges;
+  for (UChar32 c = 0; c <= 0x10FFFF; ++c) {
+    const int width = u_getIntPropertyValue(c, UCHAR_EAST_ASIAN_WIDTH);
+    if (width != U_EA_WIDE && width != U_EA_FULLWIDTH) continue;
+    if (!ranges.empty() && ranges.back().last + 1 == static_cast<char32_t>(c)) {
+      ranges.back().last = static_cast<char32_t>(c);
+    } else {
+      ranges.push_back({static_cast<char32_t>(c), static_cast<char32_t>(c)});
+    }
+  }
+  std::ofstream out(directory + "/east_asian_width_data.cpp");
+  out << header() << "// East Asian Width W and F (Unicode " U_UNICODE_VERSION "), ascending.\n\n";
+  auto hex6 = [](char32_t c) {
+    char text[12];
+    std::snprintf(text, sizeof text, "0x%05X", static_cast<unsigned>(c));
+    return std::string(text);
+  };
+  writeArray(out, "extern const CodePointRange EAST_ASIAN_WIDE[]", ranges, 4, [&](const CodePointRange& r) {
+    return "{" + hex6(r.first) + ", " + hex6(r.last) + "}";
+  });
+  out << "extern const size_t EAST_ASIAN_WIDE_COUNT = std::size(EAST_ASIAN_WIDE);\n";
+  if (!out) fail("cannot write east_asian_width_data.cpp");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -261,5 +289,6 @@ int main(int argc, char** argv) {
   writeCodePage(argv[1], "windows-950-2000", "cp950");
   writeForms(argv[1]);
   writeCompositions(argv[1]);
+  writeEastAsianWidths(argv[1]);
   return 0;
 }

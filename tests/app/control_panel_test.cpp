@@ -309,8 +309,7 @@ TEST_F(ControlPanelTest, DisplayTickShowsLiftsAndClears) {
   state.screenHeight = SCREEN_HEIGHT;
   applyLineMetrics(state, 18, 1440);  // 48-pixel lines, 30 full-width characters
   // Three lines at top 970 reach below 1080: the overlay is lifted to 1080 - 144.
-  installTrack(state, SubtitleTrack({{1000, 3000, "one\r\ntwo\r\nthree"}}));
-  state.subtitleCodePage = 936;
+  installTrack(state, SubtitleTrack({{1000, 3000, "one\r\ntwo\r\nthree"}}, CodePage::GBK));
   loadOverlay();
 
   player.setTime(0);

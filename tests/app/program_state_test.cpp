@@ -24,7 +24,7 @@ TEST_F(ProgramStateLifetime, StartUpBuildsOneRecordWithInitialValues) {
   EXPECT_EQ(state.uiTexts.size(), 24u);
   EXPECT_EQ(state.clock.displayTime, 0);
   EXPECT_EQ(state.languageMode, LanguageMode::ENGLISH);
-  EXPECT_EQ(state.subtitleCodePage, ANSI_CODE_PAGE);
+  EXPECT_EQ(state.track.codePage(), CodePage::ANSI);
   EXPECT_EQ(state.memoryOps.getProcessHandle(), CURRENT_PROCESS);
 
   EXPECT_FALSE(startUp(player, player));

@@ -185,7 +185,7 @@ void PrintTo(const WrapCase& c, std::ostream* os) { *os << c.name; }
 class CountWrappedLines : public testing::TestWithParam<WrapCase> {};
 
 TEST_P(CountWrappedLines, EstimatesLines) {
-  EXPECT_EQ(countWrappedLines(GetParam().text, GetParam().lineChars), GetParam().lines);
+  EXPECT_EQ(countWrappedLines(GetParam().text, GetParam().lineChars, CodePage::GBK), GetParam().lines);
 }
 
 const std::string DOUBLE_BYTE = "\xc4\xe3";
@@ -214,5 +214,74 @@ INSTANTIATE_TEST_SUITE_P(
                     WrapCase{"NegativeLineCharsOneLineEachPiece", repeat("a", 500), -3, 1},
                     WrapCase{"OneCharPerLine", repeat(DOUBLE_BYTE, 7), 1, 7}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// ---- wrapped lines of a UTF-8 track
+
+// UTF-8 literal text as bytes.
+template <size_t N>
+std::string u8s(const char8_t (&text)[N]) {
+  return std::string(reinterpret_cast<const char*>(text), N - 1);
+}
+
+// A UTF-8 text and a GBK text as wide: the same text where GBK holds it; otherwise GBK
+// characters as wide as the UTF-8 ones are drawn (a Latin letter for ç, a Han character for
+// a Hangul syllable or an emoji).
+struct TwinCase {
+  const char* name;
+  std::string utf8;
+  std::string gbk;
+  int32_t lineChars;
+  int32_t lines;
+};
+
+void PrintTo(const TwinCase& c, std::ostream* os) { *os << c.name; }
+
+class CountWrappedUtf8Lines : public testing::TestWithParam<TwinCase> {};
+
+TEST_P(CountWrappedUtf8Lines, CountsAsItsGbkTwin) {
+  const TwinCase& c = GetParam();
+  EXPECT_EQ(countWrappedLines(c.utf8, c.lineChars, CodePage::UTF8), c.lines);
+  EXPECT_EQ(countWrappedLines(c.gbk, c.lineChars, CodePage::GBK), c.lines);
+}
+
+const std::string NI = "\xC4\xE3";  // 你 in GBK
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, CountWrappedUtf8Lines,
+    testing::Values(
+        // UTF-8 takes 3 bytes for each, GBK 2: 60 fill two lines, 61 take three.
+        TwinCase{"SixtyChineseCharsFillTwoLines", repeat(u8s(u8"你"), 60), repeat(NI, 60), 30, 2},
+        TwinCase{"SixtyOneChineseChars", repeat(u8s(u8"你"), 61), repeat(NI, 61), 30, 3},
+        TwinCase{"AsciiAndChinese", u8s(u8"OK你好"), "OK" + NI + NI, 2, 2},
+        // GBK holds é in two bytes and € in one; UTF-8 takes two and three.
+        TwinCase{"AccentedLatinGbkHolds", repeat(u8s(u8"é"), 31), repeat("\xA8\xA6", 31), 30, 2},
+        TwinCase{"EuroSignsOneByteEach", repeat(u8s(u8"€"), 61), repeat("\x80", 61), 30, 2},
+        TwinCase{"FrenchLettersGbkLacksAreNarrow", repeat(u8s(u8"ç"), 60), repeat("c", 60), 30, 1},
+        TwinCase{"SixtyOneFrenchLetters", repeat(u8s(u8"ç"), 61), repeat("c", 61), 30, 2},
+        TwinCase{"HangulIsWide", repeat(u8s(u8"한"), 30), repeat(NI, 30), 30, 1},
+        TwinCase{"ThirtyOneHangul", repeat(u8s(u8"한"), 31), repeat(NI, 31), 30, 2},
+        TwinCase{"EmojiIsWide", repeat(u8s(u8"😀"), 30), repeat(NI, 30), 30, 1},
+        TwinCase{"ThirtyOneEmoji", repeat(u8s(u8"😀"), 31), repeat(NI, 31), 30, 2},
+        TwinCase{"FullwidthFormGbkLacks", repeat(u8s(u8"￦"), 31), repeat(NI, 31), 30, 2},
+        // Each piece between CR LF pairs is counted on its own, as in GBK.
+        TwinCase{"LinesSplitAtCrLf", u8s(u8"한국어\r\n\r\nça"), NI + NI + NI + "\r\n\r\nca", 1, 3 + 1 + 1},
+        TwinCase{"StopsAtNul", u8s(u8"ç\r\n") + "\0"s + u8s(u8"한\r\n"), "c\r\n\0\xC4\xE3\r\n"s, 30, 1},
+        TwinCase{"EmptyText", "", "", 30, 0},
+        // Never from the decoder: a malformed sequence counts as the one narrow U+FFFD.
+        TwinCase{"MalformedBytesNarrow", repeat("\xFF", 61), repeat("?", 61), 30, 2}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Two lines of 25 Chinese characters fit the screen; counted by their UTF-8 bytes, they
+// would take four lines and lift the overlay.
+TEST(DisplayTickLift, Utf8TrackLiftsAsItsGbkTwin) {
+  const SubtitleTrack utf8({{0, 100, repeat(u8s(u8"你"), 25) + "\r\n" + repeat(u8s(u8"好"), 25)}}, CodePage::UTF8);
+  const SubtitleTrack gbk({{0, 100, repeat(NI, 25) + "\r\n" + repeat("\xBA\xC3", 25)}}, CodePage::GBK);
+  DisplayCursor utf8Cursor = FRESH, gbkCursor = FRESH;
+  const DisplayOutcome utf8Outcome = selectDisplayCue(0, utf8, utf8Cursor, LAYOUT);
+  EXPECT_EQ(utf8Outcome, selectDisplayCue(0, gbk, gbkCursor, LAYOUT));
+  EXPECT_FALSE(utf8Outcome.moveTop);
+  EXPECT_EQ(utf8Cursor.lineCount, 2);
+  EXPECT_EQ(gbkCursor.lineCount, 2);
+}
 
 }  // namespace

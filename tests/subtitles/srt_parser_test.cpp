@@ -278,6 +278,23 @@ TEST(SubtitleTrackDefault, HoldsOnlyTheSentinels) {
   const SubtitleTrack track;
   EXPECT_EQ(track.cueCount(), 0);
   EXPECT_TRUE(realCues(track).empty());
+  EXPECT_EQ(track.codePage(), CodePage::ANSI);
+}
+
+// UTF-8 never puts a byte below 0x80 inside a character, so the byte rules read it as they
+// read GBK: LF breaks, trimming and the arrow work unchanged around multi-byte characters.
+TEST(ParseSrtUtf8, CuesAreAsWrittenAndTheTrackKeepsItsCodePage) {
+  const char8_t file[] =
+      u8"1\n00:00:01,000 --> 00:00:02,000\n  Ça, « déjà » ?\t\nÜber 한국어 😀\n\n"
+      u8"2\n00:00:03,000 --> 00:00:04,000 한\n→ 終わり\n";
+  const std::string bytes(reinterpret_cast<const char*>(file), sizeof file - 1);
+  const SubtitleTrack track = parseSrt(bytes, CodePage::UTF8);
+  EXPECT_EQ(track.codePage(), CodePage::UTF8);
+  const char8_t first[] = u8"Ça, « déjà » ?\t\r\nÜber 한국어 😀";
+  const char8_t second[] = u8"→ 終わり";
+  EXPECT_EQ(realCues(track),
+            (std::vector<SubtitleCue>{{970, 1970, std::string(reinterpret_cast<const char*>(first), sizeof first - 1)},
+                                      {2970, 3970, std::string(reinterpret_cast<const char*>(second), sizeof second - 1)}}));
 }
 
 }  // namespace
