@@ -1,6 +1,7 @@
 #include "subtitles/srt_parser.h"
 
 #include <algorithm>
+#include <limits>
 #include <functional>
 #include <queue>
 #include <utility>
@@ -63,14 +64,6 @@ int32_t shiftedTime(std::string_view field) {
   return clampToInt32(shifted);
 }
 
-// Cuts `text` at the next colon, returning the piece before it.
-std::string_view takeField(std::string_view& text) {
-  const size_t colon = text.find(':');
-  const std::string_view field = text.substr(0, colon);
-  text = colon == std::string_view::npos ? std::string_view{} : text.substr(colon + 1);
-  return field;
-}
-
 bool hasLoneLineBreak(std::string_view b) {
   for (size_t i = 0; i < b.size(); ++i) {
     if (b[i] == '\n' && (i == 0 || b[i - 1] != '\r')) return true;
@@ -99,26 +92,36 @@ std::string normaliseLineBreaks(std::string_view bytes) {
 }
 
 int32_t parseSrtTime(std::string_view field) {
-  std::string text;
-  for (char c : upToFirstNul(field)) {
-    if (c != ' ') text += c;
+  // One pass over the field as the rules rewrite it: spaces gone, the last comma a colon (or
+  // ":0" appended when there is none), colons put in front up to three, and each of the first
+  // four colon-separated fields read as atoi reads it. No space is a comma or a colon, so
+  // finding both before removing the spaces gives the same places.
+  const std::string_view text = upToFirstNul(field);
+  // Forward searches, which memchr serves, rather than rfind's byte-by-byte walk.
+  size_t comma = std::string_view::npos;
+  for (size_t i = text.find(','); i != std::string_view::npos; i = text.find(',', i + 1)) comma = i;
+  int64_t colons = 1;
+  for (size_t i = text.find(':'); i != std::string_view::npos; i = text.find(':', i + 1)) ++colons;
+  LeadingDecimal fields[4];
+  size_t at = colons < 3 ? static_cast<size_t>(3 - colons) : 0;
+  for (size_t i = 0; i < text.size() && at < 4; ++i) {
+    if (fields[at].done()) {
+      // Nothing more is read from this field: on to the separator that ends it.
+      i = std::min(text.find(':', i), comma < i ? std::string_view::npos : comma);
+      if (i >= text.size()) break;
+    }
+    const char c = text[i];
+    if (c == ' ') continue;
+    if (c == ':' || i == comma) {
+      ++at;
+    } else {
+      fields[at].feed(c);
+    }
   }
-  size_t comma = text.rfind(',');
-  if (comma == std::string::npos) {
-    text += ",0";
-    comma = text.size() - 2;
-  }
-  text[comma] = ':';
-  const auto colons = std::count(text.begin(), text.end(), ':');
-  if (colons < 3) text.insert(0, static_cast<size_t>(3 - colons), ':');
-
-  std::string_view rest = text;
-  const int64_t hours = readLeadingDecimal(takeField(rest));
-  const int64_t minutes = readLeadingDecimal(takeField(rest));
-  const int64_t seconds = readLeadingDecimal(takeField(rest));
-  const int64_t millis = readLeadingDecimal(takeField(rest));
+  if (comma == std::string_view::npos && ++at < 4) fields[at].feed('0');
   // Exact: every term stays far below 2^63.
-  const int64_t total = hours * 3600000 + minutes * 60000 + seconds * 1000 + millis;
+  const int64_t total = int64_t{fields[0].value()} * 3600000 + int64_t{fields[1].value()} * 60000 +
+                        int64_t{fields[2].value()} * 1000 + fields[3].value();
   return clampToInt32(total);
 }
 
