@@ -23,7 +23,7 @@ if ((${#missing[@]})); then
 fi
 
 # Locales the language tests run under.
-for l in zh_CN zh_TW; do
+for l in zh_CN zh_TW en_US; do
   if ! locale -a 2>/dev/null | grep -qi "^$l.utf8$"; then
     sudo=""; [ "$(id -u)" -eq 0 ] || sudo=sudo
     $sudo sed -i "s/^# *\($l.UTF-8 UTF-8\)/\1/" /etc/locale.gen
