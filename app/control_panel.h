@@ -10,6 +10,7 @@
 #include "app/program_state.h"
 #include "app/settings.h"
 #include "app/settings_store.h"
+#include "app/window_services.h"
 #include "overlay/display_tick.h"
 #include "overlay/overlay_view.h"
 #include "player/playback_clock.h"
@@ -19,7 +20,9 @@ inline constexpr int32_t DISPLAY_PERIOD_MS = 50;
 
 class ControlPanel {
  public:
-  ControlPanel(ProgramState& state, PanelView& view, SettingsStore& settings);
+  // The clock reads the player through `playerMemory` and times with `ticks`.
+  ControlPanel(ProgramState& state, PanelView& view, SettingsStore& settings,
+               PlayerMemory& playerMemory, TickSource& ticks);
 
   // MainWindow's creation after the visual styles: reads the check boxes, underlines the
   // links (the view's business), calls `registerHotkeys`, fills and applies the interface
@@ -51,7 +54,13 @@ class ControlPanel {
 
   // One display tick: the clock step, the cue selection, and the outcome applied to the
   // overlay. Does nothing while no overlay is loaded.
-  void displayTick(const PlayerClockSource& clockSource);
+  void displayTick();
+
+  // MainWindow about to be destroyed: stores the folder of `chosenFile` (the dialog's last
+  // file) when it exists, then, with an overlay loaded, stops the display timer, lets
+  // messages run for 200 ms and destroys the overlay. Returns the dialog's new file name.
+  std::string close(std::string_view chosenFile, const FolderLister& folders, MessagePump& pump,
+                    OverlayHost& overlays);
 
   // Hotkey actions: move a slider by one step and run its handler, or hide and show.
   void fontSizeUp();
@@ -78,6 +87,8 @@ class ControlPanel {
   ProgramState& state_;
   PanelView& view_;
   SettingsStore& settings_;
+  PlayerMemory& playerMemory_;
+  TickSource& ticks_;
   OverlayView* overlay_ = nullptr;
 };
 
@@ -86,7 +97,3 @@ class ControlPanel {
 // puts the top back.
 void applyDisplayOutcome(const DisplayOutcome& outcome, const SubtitleTrack& track,
                          CodePage codePage, OverlayView& overlay);
-
-// The delay box's text as a whole number of milliseconds: leading blanks skipped, an
-// optional sign, digits up to the first other character; no digits gives 0.
-int32_t parseDelayText(std::string_view text);

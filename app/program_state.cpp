@@ -24,7 +24,7 @@ void shutDown() {
   resetProgressCells();
 }
 
-ProgramState& programState() { return *instance; }
+ProgramState* programState() { return instance.get(); }
 
 void installTrack(ProgramState& state, SubtitleTrack track) {
   state.track = std::move(track);
@@ -33,7 +33,5 @@ void installTrack(ProgramState& state, SubtitleTrack track) {
 }
 
 void applyLineMetrics(ProgramState& state, int32_t fontSizePosition, int32_t widthPosition) {
-  const LineMetrics metrics = computeLineMetrics(fontSizePosition, widthPosition);
-  state.lineHeight = metrics.lineHeight;
-  state.lineChars = metrics.lineChars;
+  state.lineMetrics = computeLineMetrics(fontSizePosition, widthPosition);
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/line_metrics.h"
 #include "app/ui_texts.h"
 #include "encoding/text_encoder.h"
 #include "memory/process_memory.h"
@@ -38,15 +39,13 @@ struct ProgramState {
   // until a track is installed.
   DisplayCursor display{.cueIndex = 0};
   int32_t screenHeight = 0;   // pixels, taken when the overlay is loaded
-  int32_t lineChars = 0;
-  int32_t lineHeight = 0;
+  LineMetrics lineMetrics;    // lineHeight and lineChars, from the font-size and width sliders
   uintptr_t overlayHwnd = 0;  // the overlay's window handle
   uint16_t systemLangId = 0;
   编码转换类 textEncoder;  // converts the interface texts to Traditional Chinese
   // hotkeyTable goes here.
   PlaybackClockState clock;   // secondsByte ... displayTime, delayMs among them
-  std::string cueText;        // text of the cue last shown
-  std::vector<std::string> cueLines;  // cueText split at its CR LF pairs
+  // The text of the cue shown and its lines are not kept: they follow from display.shownCue.
 };
 
 // Builds the single record with its initial values, and the process-memory class's progress
@@ -57,8 +56,8 @@ bool startUp(MemoryBackend& memoryBackend, ProcessControl& processControl);
 // nothing happens when there is no record.
 void shutDown();
 
-// The record; only between startUp() and shutDown().
-ProgramState& programState();
+// The record between startUp() and shutDown(); null before and after.
+ProgramState* programState();
 
 // Installs a newly parsed track and restarts the display cursor on it, as one change.
 void installTrack(ProgramState& state, SubtitleTrack track);

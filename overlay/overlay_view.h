@@ -2,6 +2,7 @@
 // The overlay window as the portable core sees it: the operations other parts act on it
 // through. The Win32 window implements it; tests record the calls.
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "encoding/code_page.h"
@@ -27,7 +28,7 @@ class OverlayView {
 
 // What the overlay is laid out from when it is created: the control panel's values.
 struct OverlaySettings {
-  std::string_view fontName;     // 编辑框1
+  std::string fontName;          // 编辑框1
   int32_t fontSizePosition = 0;  // 滑块条1; the font is twice this in points
   int32_t widthPosition = 0;     // 滑块条2
   int32_t leftPosition = 0;      // 滑块条3

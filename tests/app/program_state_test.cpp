@@ -15,7 +15,7 @@ class ProgramStateLifetime : public testing::Test {
 
 TEST_F(ProgramStateLifetime, StartUpBuildsOneRecordWithInitialValues) {
   ASSERT_TRUE(startUp(player, player));
-  const ProgramState& state = programState();
+  const ProgramState& state = *programState();
   EXPECT_EQ(state.overlayLoaded, 0);
   EXPECT_EQ(state.playerPid, 0);
   EXPECT_EQ(state.display.cueIndex, 0);
@@ -23,28 +23,28 @@ TEST_F(ProgramStateLifetime, StartUpBuildsOneRecordWithInitialValues) {
   EXPECT_EQ(state.track.entries().size(), 2u);  // the sentinels only
   EXPECT_EQ(state.uiTexts.size(), 24u);
   EXPECT_EQ(state.clock.displayTime, 0);
-  EXPECT_TRUE(state.cueLines.empty());
   EXPECT_EQ(state.languageMode, LanguageMode::ENGLISH);
   EXPECT_EQ(state.subtitleCodePage, ANSI_CODE_PAGE);
   EXPECT_EQ(state.memoryOps.getProcessHandle(), CURRENT_PROCESS);
 
   EXPECT_FALSE(startUp(player, player));
-  EXPECT_EQ(&programState(), &state);
+  EXPECT_EQ(programState(), &state);
 }
 
 TEST_F(ProgramStateLifetime, ShutDownFreesAndAllowsANewRecord) {
   ASSERT_TRUE(startUp(player, player));
-  programState().subtitleBytes = "bytes";
+  programState()->subtitleBytes = "bytes";
   shutDown();
+  EXPECT_EQ(programState(), nullptr);
   shutDown();  // nothing left to free
   ASSERT_TRUE(startUp(player, player));
-  EXPECT_EQ(programState().subtitleBytes, "");
+  EXPECT_EQ(programState()->subtitleBytes, "");
 }
 
 TEST_F(ProgramStateLifetime, ShutDownClosesThePlayerHandleAndClearsTheProgressCells) {
   ASSERT_TRUE(startUp(player, player));
-  ASSERT_EQ(programState().memoryOps.openProcess(1234, 1), 1);
-  const ProcessHandle handle = programState().memoryOps.getProcessHandle();
+  ASSERT_EQ(programState()->memoryOps.openProcess(1234, 1), 1);
+  const ProcessHandle handle = programState()->memoryOps.getProcessHandle();
   progressCells[FIND_PATTERN_CELL] = 100;
 
   shutDown();
@@ -72,8 +72,8 @@ TEST(ProgramStateMetrics, ApplyingMetricsSetsBothFields) {
   SimulatedProcess player;
   ProgramState state(player, player);
   applyLineMetrics(state, 18, 1440);
-  EXPECT_EQ(state.lineHeight, 48);
-  EXPECT_EQ(state.lineChars, 30);
+  EXPECT_EQ(state.lineMetrics.lineHeight, 48);
+  EXPECT_EQ(state.lineMetrics.lineChars, 30);
 }
 
 }  // namespace
