@@ -1,0 +1,13 @@
+#pragma once
+// Dots per inch of a window, for per-monitor DPI awareness. Include only from *_win files.
+#include <windows.h>
+
+// The DPI the layout is designed at.
+inline constexpr int DESIGN_DPI = 96;
+
+// GetDpiForWindow where the system has it (Windows 10 1607 on), else the screen's logical
+// pixels per inch.
+int windowDpi(HWND window);
+
+// A length designed at 96 DPI, at `dpi`.
+inline int scaleForDpi(int designPixels, int dpi) { return MulDiv(designPixels, dpi, DESIGN_DPI); }
