@@ -45,10 +45,12 @@ struct ControlDesign {
 
 // Every control, in creation order. The radio buttons lie at 16,32 and 16,68 inside the
 // group box at 8,16; they are the main window's children so that their clicks reach it.
+// The box is 192 wide rather than 176, and the buttons 168 rather than 144 and 136, which
+// the English captions need; the space up to 按钮3 was free.
 constexpr ControlDesign CONTROLS[] = {
-    {PanelControlId::分组框1, Kind::GROUP, 8, 16, 176, 112, L"播放器选择", 0},
-    {PanelControlId::单选框1, Kind::RADIO, 24, 48, 144, 16, L"PowerDVD BD/DVD模式", WS_GROUP},
-    {PanelControlId::单选框2, Kind::RADIO, 24, 84, 136, 16, L"万能模式", 0},
+    {PanelControlId::分组框1, Kind::GROUP, 8, 16, 192, 112, L"播放器选择", 0},
+    {PanelControlId::单选框1, Kind::RADIO, 24, 48, 168, 16, L"PowerDVD BD/DVD模式", WS_GROUP},
+    {PanelControlId::单选框2, Kind::RADIO, 24, 84, 168, 16, L"万能模式", 0},
     {PanelControlId::按钮3, Kind::BUTTON, 208, 52, 104, 40, L"选择字幕并执行", WS_GROUP},
     {PanelControlId::按钮1, Kind::BUTTON, 336, 52, 56, 40, L"用法", 0},
     {PanelControlId::标签1, Kind::LABEL, 6, 146, 40, 16, L"字体 = ", 0},
@@ -184,16 +186,19 @@ DWORD styleOf(Kind kind) {
   return SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY;
 }
 
+// The system's message font, at `dpi`.
 OwnedFont makeUiFont(int dpi, bool underline, const std::wstring& face = {}) {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
   LOGFONTW font{};
-  if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+  if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0) &&
+      metrics.lfMessageFont.lfHeight != 0) {
     font = metrics.lfMessageFont;
+    font.lfHeight = MulDiv(font.lfHeight, dpi, systemDpi());
   } else {
     font.lfCharSet = DEFAULT_CHARSET;
+    font.lfHeight = -MulDiv(UI_FONT_POINTS, dpi, 72);
   }
-  font.lfHeight = -MulDiv(UI_FONT_POINTS, dpi, 72);
   font.lfWidth = 0;
   font.lfUnderline = underline ? TRUE : FALSE;
   if (!face.empty()) {
@@ -406,6 +411,7 @@ void MainWindow::layOut() {
                  scaleForDpi(design.y, dpi_), scaleForDpi(design.width, dpi_),
                  scaleForDpi(design.height, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
   }
+  fitBoxCaptions();
   const int linkRowRight = fitLinkLabels();
   RECT needed{0, 0, std::max(scaleForDpi(DESIGN_CLIENT_WIDTH, dpi_), linkRowRight),
               scaleForDpi(DESIGN_CLIENT_HEIGHT, dpi_)};
@@ -413,6 +419,44 @@ void MainWindow::layOut() {
   const int width = std::max<int>(scaleForDpi(DESIGN_WIDTH, dpi_), needed.right - needed.left);
   const int height = std::max<int>(scaleForDpi(DESIGN_HEIGHT, dpi_), needed.bottom - needed.top);
   SetWindowPos(window_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The captions of the font and delay boxes: one that is wider than its designed width (as
+// "Font = " is in some faces) takes room to its left, up to the control before it, and
+// stays flush against its box.
+void MainWindow::fitBoxCaptions() {
+  struct Caption {
+    PanelControlId label;
+    PanelControlId box;
+    int roomStart;  // design pixels: where the control before it ends
+  };
+  constexpr Caption CAPTIONS[] = {
+      {PanelControlId::标签1, PanelControlId::编辑框1, 0},
+      {PanelControlId::标签6, PanelControlId::编辑框2, 50 + 56},
+  };
+  const HDC dc = GetDC(window_);
+  if (dc == nullptr) return;
+  for (const Caption& caption : CAPTIONS) {
+    const ControlDesign& design = *std::find_if(
+        std::begin(CONTROLS), std::end(CONTROLS),
+        [&](const ControlDesign& control) { return control.id == caption.label; });
+    const ControlDesign& box = *std::find_if(
+        std::begin(CONTROLS), std::end(CONTROLS),
+        [&](const ControlDesign& control) { return control.id == caption.box; });
+    const HWND label = control(caption.label);
+    const std::wstring text = windowText(label);
+    SIZE extent{};
+    {
+      SelectedObject font(dc, uiFont_ ? uiFont_.get() : GetStockObject(DEFAULT_GUI_FONT));
+      GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    }
+    if (extent.cx <= scaleForDpi(design.width, dpi_)) continue;
+    const int right = scaleForDpi(box.x - 2, dpi_);
+    const int x = std::max<int>(scaleForDpi(caption.roomStart + 2, dpi_), right - extent.cx - 1);
+    SetWindowPos(label, nullptr, x, scaleForDpi(design.y, dpi_), right - x,
+                 scaleForDpi(design.height, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  ReleaseDC(window_, dc);
 }
 
 // The link labels' designed widths were made for shorter captions. Each keeps its designed
@@ -675,7 +719,8 @@ void MainWindow::setCaption(PanelCaption caption, std::u16string_view text) {
   }
   const HWND target = control(captionControlOf(caption));
   SetWindowTextW(target, wide.c_str());
-  if (isLinkLabel(target)) {
+  if (isLinkLabel(target) || caption == PanelCaption::FONT_LABEL ||
+      caption == PanelCaption::DELAY_LABEL) {
     layOut();
     InvalidateRect(window_, nullptr, TRUE);
   }

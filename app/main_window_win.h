@@ -85,6 +85,7 @@ class MainWindow final : public PanelView, public OverlayHost {
   void createTooltips();
   void layOut();
   int fitLinkLabels();
+  void fitBoxCaptions();
   void makeFonts();
   void applyFonts();
   void pasteIntoDelayBox();

@@ -16,19 +16,19 @@ GetDpiForWindowFunction getDpiForWindow() {
   return function;
 }
 
-int screenDpi() {
+}  // namespace
+
+int systemDpi() {
   const HDC screen = GetDC(nullptr);
   const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : DESIGN_DPI;
   if (screen != nullptr) ReleaseDC(nullptr, screen);
   return dpi > 0 ? dpi : DESIGN_DPI;
 }
 
-}  // namespace
-
 int windowDpi(HWND window) {
   if (const GetDpiForWindowFunction function = getDpiForWindow()) {
     const UINT dpi = function(window);
     if (dpi > 0) return static_cast<int>(dpi);
   }
-  return screenDpi();
+  return systemDpi();
 }

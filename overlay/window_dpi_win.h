@@ -9,5 +9,8 @@ inline constexpr int DESIGN_DPI = 96;
 // pixels per inch.
 int windowDpi(HWND window);
 
+// The DPI of the screen as a whole, which system metrics are given at.
+int systemDpi();
+
 // A length designed at 96 DPI, at `dpi`.
 inline int scaleForDpi(int designPixels, int dpi) { return MulDiv(designPixels, dpi, DESIGN_DPI); }
