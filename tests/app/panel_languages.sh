@@ -15,6 +15,16 @@ failures=0
 make_template "$template"
 xvfb_start "$work"
 
+echo "--- the version resource"
+prefix_make "$work/prefix_version" "$template"
+version=$(LC_ALL=C.UTF-8 "$WINE" "$probe_exe" version "$(winepath_of "$quorvane")" | tr -d '\r' | xargs)
+if [ "$version" == "version=1.3.0.0 FileVersion=1.3.0.0 ProductVersion=1.3.0.0 ProductName=Quorvane" ]; then
+  echo "ok: version 1.3.0.0 of Quorvane"
+else
+  echo "FAILED: version resource: $version"
+  failures=$((failures + 1))
+fi
+
 # Locale, and the fixture of the language Wine's system language gives for it.
 for run in zh_CN.UTF-8:zh_CN zh_TW.UTF-8:zh_TW en_US.UTF-8:en_US; do
   locale=${run%%:*} name=${run##*:}

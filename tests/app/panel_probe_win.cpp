@@ -13,10 +13,13 @@
 //   type NAME TEXT           TEXT typed into an edit box, character by character
 //   paste NAME TEXT          TEXT put on the clipboard and pasted over the box's text
 //   settext NAME TEXT        the box's text replaced by WM_SETTEXT, as another program might
+//   centre NAME              a control's centre in screen pixels, and its bottom edge
+//   tooltip                  the text of the tooltip shown, if any; its left, right, top
 //   overlay                  the overlay's place, styles and its label's text and width
 //   foreground               class name of the foreground window
 //   title CLASS              the title of the top-level window of class CLASS
 //   zorder                   class names of the visible top-level windows, topmost first
+//   version FILE             the file's version and product name from its version resource
 //   sleep MS
 //   close                    close the panel and wait until it is gone
 #include <windows.h>
@@ -271,6 +274,54 @@ bool overlay() {
   return true;
 }
 
+bool centre(HWND window) {
+  if (window == nullptr) return fail(L"no such control");
+  RECT place;
+  GetWindowRect(window, &place);
+  print(L"centre=" + std::to_wstring((place.left + place.right) / 2) + L" " +
+        std::to_wstring((place.top + place.bottom) / 2) + L" " + std::to_wstring(place.bottom));
+  return true;
+}
+
+bool tooltip() {
+  for (HWND window = FindWindowW(TOOLTIPS_CLASSW, nullptr); window != nullptr;
+       window = FindWindowExW(nullptr, window, TOOLTIPS_CLASSW, nullptr)) {
+    if (!IsWindowVisible(window)) continue;
+    RECT place;
+    GetWindowRect(window, &place);
+    print(L"tooltip=" + escaped(textOf(window)));
+    print(L"tooltip.place=" + std::to_wstring(place.left) + L" " + std::to_wstring(place.right) +
+          L" " + std::to_wstring(place.top));
+    return true;
+  }
+  print(L"tooltip=<none>");
+  return true;
+}
+
+bool version(const std::wstring& file) {
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeW(file.c_str(), &ignored);
+  if (size == 0) return fail(L"no version resource in " + file);
+  std::wstring buffer(size / sizeof(wchar_t) + 1, L'\0');
+  if (!GetFileVersionInfoW(file.c_str(), 0, size, buffer.data())) return fail(L"unreadable version");
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  if (!VerQueryValueW(buffer.data(), L"\\", reinterpret_cast<void**>(&fixed), &length)) {
+    return fail(L"no fixed version");
+  }
+  const auto part = [](DWORD value, int shift) { return std::to_wstring((value >> shift) & 0xFFFF); };
+  print(L"version=" + part(fixed->dwFileVersionMS, 16) + L"." + part(fixed->dwFileVersionMS, 0) +
+        L"." + part(fixed->dwFileVersionLS, 16) + L"." + part(fixed->dwFileVersionLS, 0));
+  for (const wchar_t* name : {L"FileVersion", L"ProductVersion", L"ProductName"}) {
+    wchar_t* value = nullptr;
+    const std::wstring path = std::wstring(L"\\StringFileInfo\\040904B0\\") + name;
+    if (VerQueryValueW(buffer.data(), path.c_str(), reinterpret_cast<void**>(&value), &length)) {
+      print(std::wstring(name) + L"=" + value);
+    }
+  }
+  return true;
+}
+
 bool foreground() {
   const HWND window = GetForegroundWindow();
   print(L"foreground=" + (window != nullptr ? className(window) : std::wstring(L"<none>")));
@@ -349,12 +400,20 @@ int wmain(int argc, wchar_t** argv) {
     } else if (command == L"settext") {
       done = setText(controlNamed(argument(1)), argument(2));
       at += 2;
+    } else if (command == L"centre") {
+      done = centre(controlNamed(argument(1)));
+      at += 1;
+    } else if (command == L"tooltip") {
+      done = tooltip();
     } else if (command == L"overlay") {
       done = overlay();
     } else if (command == L"foreground") {
       done = foreground();
     } else if (command == L"zorder") {
       done = zOrder();
+    } else if (command == L"version") {
+      done = version(argument(1));
+      at += 1;
     } else if (command == L"sleep") {
       Sleep(static_cast<DWORD>(_wtoi(argument(1).c_str())));
       done = true;

@@ -71,6 +71,22 @@ check "pasted: only digits and the minus sign" "-1500" "$(probe paste 编辑框2
 check "pasted: at most 8 characters" "12345678" "$(probe paste 编辑框2 1234567890 dump | field 编辑框2)"
 check "set by another program: held to the same rule" "45" "$(probe settext 编辑框2 '4a5' dump | field 编辑框2)"
 
+echo "--- the delay box's balloon, centred below it when the mouse is over it"
+read -r cx cy bottom < <(probe centre 编辑框2 | field centre)
+xdotool mousemove $((cx - 4)) "$cy"
+sleep 0.2
+xdotool mousemove "$cx" "$cy"
+sleep 1.5
+out=$(probe tooltip)
+screenshot "$work/shot.png"
+convert "$work/shot.png" -crop 480x400+30+30 +repage "$artefacts/panel_tooltip.png"
+check "tooltip text" "Backward  when  positive, Forward when negative.Unit: ms " "$(field tooltip <<<"$out")"
+read -r tleft tright ttop < <(field tooltip.place <<<"$out")
+check "tooltip below the box, across its centre" "yes" \
+  "$([ "$tleft" -lt "$cx" -a "$tright" -gt "$cx" -a "$ttop" -ge "$bottom" ] && echo yes ||
+     echo "no: $tleft..$tright from $ttop for $cx,$bottom")"
+xdotool mousemove 1800 1000
+
 echo "--- a link label works once"
 out=$(probe click 透明标签1 sleep 500 dump)
 check "pressed link disabled" "Srt Rapid Adjustment (disabled)" "$(field 透明标签1 <<<"$out")"

@@ -85,6 +85,9 @@ LRESULT CALLBACK backdropProcedure(HWND window, UINT message, WPARAM wParam, LPA
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
+// Closes the panel when the stage's time is up, so that no run outlives its test.
+void CALLBACK stopStage(HWND panel, UINT, UINT_PTR, DWORD) { PostMessageW(panel, WM_CLOSE, 0, 0); }
+
 HWND showBackdrop(HINSTANCE instance) {
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof windowClass;
@@ -135,9 +138,7 @@ int wmain(int argc, wchar_t** argv) {
           overlay->setText(encodeCodePage(CodePage::GBK, STAGE_TEXT), CodePage::GBK);
           overlay->raise();
         }
-        SetTimer(panel.handle(), STOP_TIMER_ID, seconds * 1000, [](HWND window, UINT, UINT_PTR, DWORD) {
-          PostMessageW(window, WM_CLOSE, 0, 0);
-        });
+        SetTimer(panel.handle(), STOP_TIMER_ID, seconds * 1000, stopStage);
         std::printf("stage ready\n");
         std::fflush(stdout);
         result = runMessageLoop(panel.handle());

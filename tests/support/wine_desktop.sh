@@ -112,6 +112,11 @@ wine_wait() {
   return 1
 }
 
+# A Unix path as the programs under Wine see it (drive Z: is the root).
+winepath_of() {
+  echo "Z:$(realpath "$1" | tr / '\\')"
+}
+
 # A screenshot of the whole virtual display.
 screenshot() {
   import -window root "$1"
