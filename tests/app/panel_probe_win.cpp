@@ -15,6 +15,7 @@
 //   settext NAME TEXT        the box's text replaced by WM_SETTEXT, as another program might
 //   centre NAME              a control's centre in screen pixels, and its bottom edge
 //   tooltip                  the text of the tooltip shown, if any; its left, right, top
+//   usage                    press 按钮1, read the message box it shows, close it with OK
 //   overlay                  the overlay's place, styles and its label's text and width
 //   foreground               class name of the foreground window
 //   title CLASS              the title of the top-level window of class CLASS
@@ -322,6 +323,44 @@ bool version(const std::wstring& file) {
   return true;
 }
 
+// The message box is modal: the button is pressed by a posted message, so the probe is
+// free to read the box and to press its OK button itself.
+bool usage() {
+  const HWND button = controlNamed(L"按钮1");
+  if (button == nullptr) return fail(L"no panel");
+  DWORD panelProcess = 0;
+  GetWindowThreadProcessId(button, &panelProcess);
+  PostMessageW(button, BM_CLICK, 0, 0);
+  HWND box = nullptr;
+  for (int waited = 0; waited < 100 && box == nullptr; ++waited) {
+    Sleep(100);
+    for (HWND window = FindWindowW(L"#32770", nullptr); window != nullptr;
+         window = FindWindowExW(nullptr, window, L"#32770", nullptr)) {
+      DWORD process = 0;
+      GetWindowThreadProcessId(window, &process);
+      if (process == panelProcess && IsWindowVisible(window)) box = window;
+    }
+  }
+  if (box == nullptr) return fail(L"no message box");
+  print(L"usage.title=" + escaped(textOf(box)));
+  print(L"usage.owner=" + std::wstring(GetWindow(box, GW_OWNER) == nullptr ? L"none" : L"set"));
+  constexpr int MESSAGE_TEXT_ID = 0xFFFF;
+  print(L"usage.text=" + escaped(textOf(GetDlgItem(box, MESSAGE_TEXT_ID))));
+  std::wstring buttons;
+  for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (_wcsicmp(className(child).c_str(), WC_BUTTONW) == 0 && IsWindowVisible(child)) {
+      buttons += textOf(child) + L" ";
+    }
+  }
+  print(L"usage.buttons=" + buttons);
+  PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  for (int waited = 0; waited < 100; ++waited) {
+    if (!IsWindow(box)) return true;
+    Sleep(100);
+  }
+  return fail(L"the message box did not close");
+}
+
 bool foreground() {
   const HWND window = GetForegroundWindow();
   print(L"foreground=" + (window != nullptr ? className(window) : std::wstring(L"<none>")));
@@ -405,6 +444,8 @@ int wmain(int argc, wchar_t** argv) {
       at += 1;
     } else if (command == L"tooltip") {
       done = tooltip();
+    } else if (command == L"usage") {
+      done = usage();
     } else if (command == L"overlay") {
       done = overlay();
     } else if (command == L"foreground") {

@@ -87,6 +87,12 @@ check "tooltip below the box, across its centre" "yes" \
      echo "no: $tleft..$tright from $ttop for $cx,$bottom")"
 xdotool mousemove 1800 1000
 
+echo "--- the usage button"
+out=$(probe usage)
+check "usage message: the usage text, an empty title, no owner, only OK" \
+  "$(printf '%s' '1.Launch PowerDVD, Play Blu-ray drive or disc folder on your hard drive\r\n\r\n2.Click [Select and Start] button, Select a *.srt file\r\n\r\n     Hotkeys/Options\r\n\r\nF8    ~   Show/Hide Subtitles\r\n\r\nAlt + F1  ~  Font size +\r\nAlt + F2  ~  Font size -\r\n\r\nAlt +  ]   ~  Position +\r\nAlt +  [   ~  Position -\r\n\r\n\r\n                                By  Marrowby    2012/11/19')||none|OK " \
+  "$(field usage.text <<<"$out")|$(field usage.title <<<"$out")|$(field usage.owner <<<"$out")|$(field usage.buttons <<<"$out")"
+
 echo "--- a link label works once"
 out=$(probe click 透明标签1 sleep 500 dump)
 check "pressed link disabled" "Srt Rapid Adjustment (disabled)" "$(field 透明标签1 <<<"$out")"

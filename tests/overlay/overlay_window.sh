@@ -113,6 +113,13 @@ screenshot "$shot"
 read -r x4 y4 w4 h4 < <(white_box "$shot" "$below_panel")
 check_true "larger text ($h3 -> $h4 high, $w3 -> $w4 wide)" test "$h4" -gt $((h3 * 5 / 4)) -a "$w4" -gt "$w3"
 
+echo "--- another face from the font box"
+probe settext 编辑框1 "WenQuanYi Micro Hei Mono" sleep 300 >/dev/null
+screenshot "$shot"
+read -r x7 y7 w7 h7 < <(white_box "$shot" "$below_panel")
+check_true "the monospaced face sets the lines wider ($w4 -> $w7)" test "$w7" -gt "$w4"
+probe settext 编辑框1 Bold sleep 300 >/dev/null
+
 echo "--- width 300: the lines wrap"
 probe slider 滑块条2 300 sleep 300 overlay >/dev/null
 screenshot "$shot"

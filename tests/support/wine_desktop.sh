@@ -39,13 +39,14 @@ make_template() {
   mkdir -p "$(dirname "$dir")"
   (
     flock 9
-    if [ ! -f "$dir/ready" ]; then
+    # Made again when Wine changes.
+    if [ "$(cat "$dir/ready" 2>/dev/null)" != "$("$WINE" --version)" ]; then
       rm -rf "$dir"
       WINEPREFIX="$dir" "$WINE" wineboot --init >/dev/null 2>&1
       # Without a window manager, hiding a titled window waits 2 s unless Wine manages none.
       WINEPREFIX="$dir" "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
       WINEPREFIX="$dir" "$WINESERVER" -w
-      touch "$dir/ready"
+      "$WINE" --version >"$dir/ready"
     fi
   ) 9>"$dir.lock"
 }
@@ -117,9 +118,17 @@ winepath_of() {
   echo "Z:$(realpath "$1" | tr / '\\')"
 }
 
-# A screenshot of the whole virtual display.
+# A screenshot of the whole virtual display, once two taken in a row agree (at most about
+# three seconds), so that a window still being painted is not caught half drawn.
 screenshot() {
-  import -window root "$1"
+  local previous="" current tries
+  for tries in $(seq 1 15); do
+    import -window root "$1"
+    current=$(md5sum <"$1")
+    [ "$current" == "$previous" ] && return 0
+    previous=$current
+    sleep 0.2
+  done
 }
 
 # The colour of one pixel of a picture, as rrggbb.
