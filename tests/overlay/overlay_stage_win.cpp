@@ -1,10 +1,11 @@
-// overlay_stage BACKDROP [SECONDS [blank]]: the overlay in place for the window tests, until
-// select-and-start can load it. Shows the real control panel (MainWindow over the registry
+// overlay_stage BACKDROP [SECONDS [text|blank|tick]]: the overlay in place for the window
+// tests, until select-and-start can load it. Shows the real control panel (MainWindow over the registry
 // settings), then a full-screen backdrop window that takes the focus, then loads the
 // overlay from the panel, attaches it to the control panel and shows a known text, as the
 // display tick shows a cue. The panel's sliders and boxes then restyle the overlay as they
-// would in the program; with "blank" no text is set. Ends when the panel is closed, or after
-// SECONDS (default 120).
+// would in the program. With "blank" no text is set; with "tick" a one-cue track is installed
+// and the display timer 时钟1 started, so that the display tick shows the cue. Ends when the
+// panel is closed, or after SECONDS (default 120).
 //
 // BACKDROP is a colour RRGGBB, or "picture" for a drawn landscape. The backdrop counts the
 // left clicks it receives in its title, "clicks=N".
@@ -26,6 +27,7 @@ namespace {
 
 constexpr wchar_t BACKDROP_CLASS[] = L"QuorvaneTestBackdrop";
 constexpr char16_t STAGE_TEXT[] = u"字幕测试 Quorvane\r\n第二行 Second line";
+constexpr char16_t TICK_TEXT[] = u"时钟显示 Shown by the display tick";
 constexpr UINT_PTR STOP_TIMER_ID = 7;
 
 struct Backdrop {
@@ -108,7 +110,7 @@ HWND showBackdrop(HINSTANCE instance) {
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: overlay_stage RRGGBB|picture [SECONDS [blank]]\n");
+    std::fprintf(stderr, "usage: overlay_stage RRGGBB|picture [SECONDS [text|blank|tick]]\n");
     return 2;
   }
   const std::wstring choice = argv[1];
@@ -119,7 +121,7 @@ int wmain(int argc, wchar_t** argv) {
     backdrop.colour = RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
   }
   const UINT seconds = argc > 2 ? static_cast<UINT>(_wtoi(argv[2])) : 120;
-  const bool blank = argc > 3 && std::wstring(argv[3]) == L"blank";
+  const std::wstring mode = argc > 3 ? argv[3] : L"text";
 
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   if (!startUp(win32MemoryBackend(), win32ProcessControl())) return 1;
@@ -134,9 +136,17 @@ int wmain(int argc, wchar_t** argv) {
       OverlayView* overlay = panel.loadOverlay(controls.overlaySettings());
       if (overlay != nullptr) {
         controls.attachOverlay(overlay);
-        if (!blank) {
+        if (mode == L"text") {
           overlay->setText(encodeCodePage(CodePage::GBK, STAGE_TEXT), CodePage::GBK);
           overlay->raise();
+        } else if (mode == L"tick") {
+          // No player is attached: its reads fail and the clock runs on from the uptime
+          // counter, which the one cue covers.
+          ProgramState& state = *programState();
+          installTrack(state, SubtitleTrack({{0, 2000000000, encodeCodePage(CodePage::GBK, TICK_TEXT)}}));
+          state.subtitleCodePage = static_cast<int>(CodePage::GBK);
+          state.screenHeight = GetSystemMetrics(SM_CYSCREEN);
+          panel.setDisplayTimerPeriod(DISPLAY_PERIOD_MS);
         }
         SetTimer(panel.handle(), STOP_TIMER_ID, seconds * 1000, stopStage);
         std::printf("stage ready\n");

@@ -49,7 +49,7 @@ count_colour() {
     awk -v colour="#$3" 'toupper($0) ~ toupper(colour) {sub(":", "", $1); n += $1} END {print n + 0}'
 }
 
-start_stage() {  # start_stage BACKDROP [blank]
+start_stage() {  # start_stage BACKDROP [text|blank|tick]
   : >"$work/stage.out"
   wine_start stage "$WINE" "$stage" "$1" 90 ${2:-} >"$work/stage.out"
   local waited
@@ -162,6 +162,14 @@ out=$(probe wait-panel 30 sleep 300 overlay)
 check "label's text is empty when nothing is shown" "" "$(field label.text <<<"$out")"
 screenshot "$shot"
 check "only the backdrop shows" "00ff00" "$(colours "$shot" "$below_panel")"
+stop_stage
+
+echo "--- the display timer's tick shows a cue"
+start_stage 0000ff tick
+out=$(probe wait-panel 30 slider 滑块条3 300 sleep 500 overlay foreground)
+check "the tick showed the cue" "时钟显示 Shown by the display tick" "$(field label.text <<<"$out")"
+check "at the left slider's place" "300" "$(field overlay <<<"$out" | cut -d, -f1)"
+check "without taking the focus" "QuorvaneTestBackdrop" "$(field foreground <<<"$out")"
 stop_stage
 
 echo "--- over a picture"
