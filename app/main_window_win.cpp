@@ -8,7 +8,9 @@
 #include <utility>
 #include <vector>
 
+#include "app/delay_text.h"
 #include "app/message_pause_win.h"
+#include "app/panel_layout.h"
 #include "overlay/wide_text_win.h"
 #include "overlay/window_dpi_win.h"
 
@@ -17,60 +19,12 @@ namespace {
 constexpr UINT_PTR DISPLAY_TIMER_ID = 1;  // 时钟1
 constexpr UINT_PTR LINK_SUBCLASS_ID = 1;
 constexpr UINT_PTR DELAY_BOX_SUBCLASS_ID = 2;
-constexpr int DELAY_BOX_LIMIT = 8;  // characters
 constexpr int SLIDER_PAGE_SIZE = 5;
 constexpr int UI_FONT_POINTS = 9;
 constexpr COLORREF LINK_COLOUR = RGB(0, 80, 200);
-constexpr int LINK_GAP = 4;  // pixels at 96 DPI
-
-// The window as designed, and the client area its controls need, at 96 DPI.
-constexpr int DESIGN_LEFT = 50;
-constexpr int DESIGN_TOP = 50;
-constexpr int DESIGN_WIDTH = 404;
-constexpr int DESIGN_HEIGHT = 338;
-constexpr int DESIGN_CLIENT_WIDTH = 400;
-constexpr int DESIGN_CLIENT_HEIGHT = 308;
+constexpr int TOOLTIP_WIDTH = 300;  // pixels at 96 DPI
 
 constexpr DWORD WINDOW_STYLE = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-
-enum class Kind { GROUP, RADIO, BUTTON, LABEL, EDIT, CHECK, SLIDER, LINK };
-
-struct ControlDesign {
-  PanelControlId id;
-  Kind kind;
-  int x, y, width, height;  // client pixels at 96 DPI
-  const wchar_t* text;      // content before the interface texts are applied
-  DWORD style;              // beyond what the kind gives
-};
-
-// Every control, in creation order. The radio buttons lie at 16,32 and 16,68 inside the
-// group box at 8,16; they are the main window's children so that their clicks reach it.
-// The box is 192 wide rather than 176, and the buttons 168 rather than 144 and 136, which
-// the English captions need; the space up to 按钮3 was free.
-constexpr ControlDesign CONTROLS[] = {
-    {PanelControlId::分组框1, Kind::GROUP, 8, 16, 192, 112, L"播放器选择", 0},
-    {PanelControlId::单选框1, Kind::RADIO, 24, 48, 168, 16, L"PowerDVD BD/DVD模式", WS_GROUP},
-    {PanelControlId::单选框2, Kind::RADIO, 24, 84, 168, 16, L"万能模式", 0},
-    {PanelControlId::按钮3, Kind::BUTTON, 208, 52, 104, 40, L"选择字幕并执行", WS_GROUP},
-    {PanelControlId::按钮1, Kind::BUTTON, 336, 52, 56, 40, L"用法", 0},
-    {PanelControlId::标签1, Kind::LABEL, 6, 146, 40, 16, L"字体 = ", 0},
-    {PanelControlId::编辑框1, Kind::EDIT, 50, 142, 56, 24, L"黑体", 0},
-    {PanelControlId::标签6, Kind::LABEL, 123, 146, 40, 16, L"延时 = ", 0},
-    {PanelControlId::编辑框2, Kind::EDIT, 167, 142, 56, 24, L"0", 0},
-    {PanelControlId::选择框1, Kind::CHECK, 241, 146, 70, 16, L"居中显示", 0},
-    {PanelControlId::选择框2, Kind::CHECK, 325, 146, 68, 16, L"阴影效果", 0},
-    {PanelControlId::标签3, Kind::LABEL, 60, 176, 92, 16, L"字体大小 = 36", 0},
-    {PanelControlId::标签5, Kind::LABEL, 248, 176, 120, 16, L"字幕宽度 = 1440", 0},
-    {PanelControlId::滑块条1, Kind::SLIDER, 0, 200, 200, 24, L"", 0},
-    {PanelControlId::滑块条2, Kind::SLIDER, 200, 200, 200, 24, L"", 0},
-    {PanelControlId::标签4, Kind::LABEL, 62, 232, 106, 16, L"水平位置 = 240", 0},
-    {PanelControlId::标签2, Kind::LABEL, 248, 232, 128, 16, L"垂直位置 = 970", 0},
-    {PanelControlId::滑块条3, Kind::SLIDER, 0, 252, 200, 24, L"", 0},
-    {PanelControlId::滑块条4, Kind::SLIDER, 200, 252, 200, 24, L"", 0},
-    {PanelControlId::透明标签1, Kind::LINK, 0, 288, 122, 16, L"时间轴快速调节工具", 0},
-    {PanelControlId::透明标签3, Kind::LINK, 131, 288, 116, 16, L"Brackenfold第一游戏论坛", 0},
-    {PanelControlId::透明标签2, Kind::LINK, 256, 288, 134, 16, L"检查更新 作者：Marrowby", 0},
-};
 
 struct SliderDesign {
   PanelControlId id;
@@ -146,45 +100,49 @@ PanelControlId captionControlOf(PanelCaption caption) {
   return PanelControlId::透明标签3;
 }
 
-const wchar_t* classOf(Kind kind) {
+const wchar_t* classOf(ControlKind kind) {
   switch (kind) {
-    case Kind::GROUP:
-    case Kind::RADIO:
-    case Kind::BUTTON:
-    case Kind::CHECK:
+    case ControlKind::GROUP:
+    case ControlKind::RADIO:
+    case ControlKind::BUTTON:
+    case ControlKind::CHECK:
       return WC_BUTTONW;
-    case Kind::EDIT:
+    case ControlKind::EDIT:
       return WC_EDITW;
-    case Kind::SLIDER:
+    case ControlKind::SLIDER:
       return TRACKBAR_CLASSW;
-    case Kind::LABEL:
-    case Kind::LINK:
+    case ControlKind::LABEL:
+    case ControlKind::LINK:
       break;
   }
   return WC_STATICW;
 }
 
-DWORD styleOf(Kind kind) {
-  switch (kind) {
-    case Kind::GROUP:
+DWORD styleOf(const ControlDesign& design) {
+  switch (design.kind) {
+    case ControlKind::GROUP:
       return BS_GROUPBOX;
-    case Kind::RADIO:
-      return BS_AUTORADIOBUTTON | WS_TABSTOP;
-    case Kind::BUTTON:
-      return BS_PUSHBUTTON | WS_TABSTOP;
-    case Kind::CHECK:
-      return BS_AUTOCHECKBOX | WS_TABSTOP;
-    case Kind::EDIT:
-      return ES_CENTER | ES_AUTOHSCROLL | WS_TABSTOP;
-    case Kind::SLIDER:
-      return TBS_HORZ | TBS_BOTH | TBS_NOTICKS | WS_TABSTOP;
-    case Kind::LABEL:
-      return SS_LEFT | SS_NOPREFIX;
-    case Kind::LINK:
+    case ControlKind::RADIO:
+      // The first of the two starts their group, and with it the arrow keys' round.
+      return BS_AUTORADIOBUTTON | WS_TABSTOP |
+             (design.id == PanelControlId::单选框1 ? WS_GROUP : 0);
+    case ControlKind::BUTTON:
+      return BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP;
+    case ControlKind::CHECK:
+      return BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP;
+    case ControlKind::EDIT:
+      return ES_CENTER | ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP;
+    case ControlKind::SLIDER:
+      return TBS_HORZ | TBS_BOTH | TBS_NOTICKS | WS_TABSTOP | WS_GROUP;
+    case ControlKind::LABEL:
+      return SS_LEFTNOWORDWRAP | SS_NOPREFIX;
+    case ControlKind::LINK:
       break;
   }
   return SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY;
 }
+
+std::wstring wideOf(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
 
 // The system's message font, at `dpi`.
 OwnedFont makeUiFont(int dpi, bool underline, const std::wstring& face = {}) {
@@ -208,16 +166,7 @@ OwnedFont makeUiFont(int dpi, bool underline, const std::wstring& face = {}) {
   return OwnedFont(CreateFontIndirectW(&font));
 }
 
-// What the delay box keeps of typed or pasted text: digits and the minus sign.
-bool isDelayCharacter(wchar_t character) {
-  return (character >= L'0' && character <= L'9') || character == L'-';
-}
-
-std::wstring delayCharactersOf(std::wstring_view text) {
-  std::wstring kept;
-  std::copy_if(text.begin(), text.end(), std::back_inserter(kept), isDelayCharacter);
-  return kept;
-}
+std::u16string unitsOf(std::wstring_view text) { return std::u16string(text.begin(), text.end()); }
 
 std::wstring clipboardText(HWND owner) {
   std::wstring text;
@@ -256,8 +205,9 @@ bool MainWindow::create(HINSTANCE instance) {
     if (RegisterClassExW(&windowClass) == 0) return false;
   }
   // The title the window description holds until the interface texts are applied.
-  CreateWindowExW(0, MAIN_WINDOW_CLASS, L"Quorvanev1.3", WINDOW_STYLE, DESIGN_LEFT, DESIGN_TOP,
-                  DESIGN_WIDTH, DESIGN_HEIGHT, nullptr, nullptr, instance, this);
+  CreateWindowExW(0, MAIN_WINDOW_CLASS, L"Quorvanev1.3", WINDOW_STYLE, DESIGN_WINDOW.x,
+                  DESIGN_WINDOW.y, DESIGN_WINDOW.width, DESIGN_WINDOW.height, nullptr, nullptr,
+                  instance, this);
   if (window_ == nullptr) return false;
   ShowWindow(window_, SW_SHOWNORMAL);
   UpdateWindow(window_);
@@ -334,14 +284,14 @@ void MainWindow::onCreate() {
 }
 
 void MainWindow::createControls() {
-  for (const ControlDesign& design : CONTROLS) {
+  for (const ControlDesign& design : PANEL_CONTROLS) {
     const HWND created = CreateWindowExW(
-        design.kind == Kind::EDIT ? WS_EX_CLIENTEDGE : 0, classOf(design.kind), design.text,
-        WS_CHILD | WS_VISIBLE | styleOf(design.kind) | design.style, design.x, design.y,
-        design.width, design.height, window_,
+        design.kind == ControlKind::EDIT ? WS_EX_CLIENTEDGE : 0, classOf(design.kind),
+        wideOf(design.text).c_str(), WS_CHILD | WS_VISIBLE | styleOf(design), design.place.x,
+        design.place.y, design.place.width, design.place.height, window_,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id)), instance_, nullptr);
     if (created == nullptr) continue;
-    if (design.kind == Kind::LINK) {
+    if (design.kind == ControlKind::LINK) {
       SetWindowSubclass(created, linkProcedure, LINK_SUBCLASS_ID, reinterpret_cast<DWORD_PTR>(this));
     }
   }
@@ -355,7 +305,7 @@ void MainWindow::createControls() {
   }
   SendMessageW(control(PanelControlId::单选框1), BM_SETCHECK, BST_CHECKED, 0);
   const HWND delayBox = control(PanelControlId::编辑框2);
-  SendMessageW(delayBox, EM_SETLIMITTEXT, DELAY_BOX_LIMIT, 0);
+  SendMessageW(delayBox, EM_SETLIMITTEXT, static_cast<WPARAM>(DELAY_BOX_LIMIT), 0);
   SetWindowSubclass(delayBox, delayBoxProcedure, DELAY_BOX_SUBCLASS_ID,
                     reinterpret_cast<DWORD_PTR>(this));
 }
@@ -385,9 +335,9 @@ void MainWindow::makeFonts() {
 }
 
 void MainWindow::applyFonts() {
-  for (const ControlDesign& design : CONTROLS) {
+  for (const ControlDesign& design : PANEL_CONTROLS) {
     HFONT font = uiFont_.get();
-    if (design.kind == Kind::LINK) {
+    if (design.kind == ControlKind::LINK) {
       const size_t link = std::find_if(std::begin(LINKS), std::end(LINKS),
                                        [&](const LinkDesign& l) { return l.id == design.id; }) -
                           std::begin(LINKS);
@@ -399,102 +349,35 @@ void MainWindow::applyFonts() {
   }
   if (tooltip_ != nullptr) {
     SendMessageW(tooltip_, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont_.get()), TRUE);
-    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, scaleForDpi(300, dpi_));
+    SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, scaleForDpi(TOOLTIP_WIDTH, dpi_));
   }
 }
 
 // Places the window and its controls for the DPI in force: the designed window size, grown
 // where the frame leaves the controls too little client area.
 void MainWindow::layOut() {
-  for (const ControlDesign& design : CONTROLS) {
-    SetWindowPos(control(design.id), nullptr, scaleForDpi(design.x, dpi_),
-                 scaleForDpi(design.y, dpi_), scaleForDpi(design.width, dpi_),
-                 scaleForDpi(design.height, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
-  }
-  fitBoxCaptions();
-  const int linkRowRight = fitLinkLabels();
-  RECT needed{0, 0, std::max(scaleForDpi(DESIGN_CLIENT_WIDTH, dpi_), linkRowRight),
-              scaleForDpi(DESIGN_CLIENT_HEIGHT, dpi_)};
-  AdjustWindowRectEx(&needed, WINDOW_STYLE, FALSE, 0);
-  const int width = std::max<int>(scaleForDpi(DESIGN_WIDTH, dpi_), needed.right - needed.left);
-  const int height = std::max<int>(scaleForDpi(DESIGN_HEIGHT, dpi_), needed.bottom - needed.top);
-  SetWindowPos(window_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-// The captions of the font and delay boxes: one that is wider than its designed width (as
-// "Font = " is in some faces) takes room to its left, up to the control before it, and
-// stays flush against its box.
-void MainWindow::fitBoxCaptions() {
-  struct Caption {
-    PanelControlId label;
-    PanelControlId box;
-    int roomStart;  // design pixels: where the control before it ends
-  };
-  constexpr Caption CAPTIONS[] = {
-      {PanelControlId::标签1, PanelControlId::编辑框1, 0},
-      {PanelControlId::标签6, PanelControlId::编辑框2, 50 + 56},
-  };
   const HDC dc = GetDC(window_);
-  if (dc == nullptr) return;
-  for (const Caption& caption : CAPTIONS) {
-    const ControlDesign& design = *std::find_if(
-        std::begin(CONTROLS), std::end(CONTROLS),
-        [&](const ControlDesign& control) { return control.id == caption.label; });
-    const ControlDesign& box = *std::find_if(
-        std::begin(CONTROLS), std::end(CONTROLS),
-        [&](const ControlDesign& control) { return control.id == caption.box; });
-    const HWND label = control(caption.label);
-    const std::wstring text = windowText(label);
+  const PanelLayout layout = layOutPanel(dpi_, [&](PanelControlId id) -> int32_t {
+    if (dc == nullptr) return 0;
+    const std::wstring caption = windowText(control(id));
+    const bool link = controlDesign(id).kind == ControlKind::LINK;
+    const HFONT font = link ? linkFont_.get() : uiFont_.get();
+    SelectedObject selected(dc, font != nullptr ? font : GetStockObject(DEFAULT_GUI_FONT));
     SIZE extent{};
-    {
-      SelectedObject font(dc, uiFont_ ? uiFont_.get() : GetStockObject(DEFAULT_GUI_FONT));
-      GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-    }
-    if (extent.cx <= scaleForDpi(design.width, dpi_)) continue;
-    const int right = scaleForDpi(box.x - 2, dpi_);
-    const int x = std::max<int>(scaleForDpi(caption.roomStart + 2, dpi_), right - extent.cx - 1);
-    SetWindowPos(label, nullptr, x, scaleForDpi(design.y, dpi_), right - x,
-                 scaleForDpi(design.height, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
-  }
-  ReleaseDC(window_, dc);
-}
-
-// The link labels' designed widths were made for shorter captions. Each keeps its designed
-// place and width while its caption fits; otherwise the row is packed from the left edge,
-// each label as wide as its caption. Returns the right edge of the row.
-int MainWindow::fitLinkLabels() {
-  struct Placed {
-    HWND link;
-    const ControlDesign* design;
-    int textWidth;
-  };
-  std::vector<Placed> row;
-  const HDC dc = GetDC(window_);
-  for (const ControlDesign& design : CONTROLS) {
-    if (design.kind != Kind::LINK) continue;
-    const HWND link = control(design.id);
-    const std::wstring caption = windowText(link);
-    SIZE extent{};
-    if (dc != nullptr) {
-      SelectedObject font(dc, linkFont_ ? linkFont_.get() : GetStockObject(DEFAULT_GUI_FONT));
-      GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
-    }
-    row.push_back({link, &design, extent.cx + 2});
-  }
-  if (dc != nullptr) ReleaseDC(window_, dc);
-  const bool fits = std::all_of(row.begin(), row.end(), [&](const Placed& placed) {
-    return placed.textWidth <= scaleForDpi(placed.design->width, dpi_);
+    GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
+    return extent.cx;
   });
-  int right = 0;
-  for (const Placed& placed : row) {
-    const int x = fits ? scaleForDpi(placed.design->x, dpi_)
-                       : (right > 0 ? right + scaleForDpi(LINK_GAP, dpi_) : 0);
-    const int width = fits ? scaleForDpi(placed.design->width, dpi_) : placed.textWidth;
-    SetWindowPos(placed.link, nullptr, x, scaleForDpi(placed.design->y, dpi_), width,
-                 scaleForDpi(placed.design->height, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
-    right = x + width;
+  if (dc != nullptr) ReleaseDC(window_, dc);
+  for (const auto& [id, place] : layout.places) {
+    SetWindowPos(control(id), nullptr, place.x, place.y, place.width, place.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  return right;
+  RECT needed{0, 0, layout.clientWidth, layout.clientHeight};
+  AdjustWindowRectEx(&needed, WINDOW_STYLE, FALSE, 0);
+  const int width = std::max<int>(scaleForDpi(DESIGN_WINDOW.width, dpi_), needed.right - needed.left);
+  const int height =
+      std::max<int>(scaleForDpi(DESIGN_WINDOW.height, dpi_), needed.bottom - needed.top);
+  SetWindowPos(window_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MainWindow::onDpiChanged(int dpi, const RECT& suggested) {
@@ -597,11 +480,9 @@ LRESULT CALLBACK MainWindow::delayBoxProcedure(HWND window, UINT message, WPARAM
                                                LPARAM lParam, UINT_PTR, DWORD_PTR data) {
   auto* self = reinterpret_cast<MainWindow*>(data);
   switch (message) {
-    case WM_CHAR: {
-      const auto character = static_cast<wchar_t>(wParam);
-      if (character >= L' ' && !isDelayCharacter(character)) return 0;
+    case WM_CHAR:
+      if (!acceptsTypedDelayCharacter(static_cast<char16_t>(wParam))) return 0;
       break;
-    }
     case WM_PASTE:
       self->pasteIntoDelayBox();
       return 0;
@@ -614,7 +495,7 @@ LRESULT CALLBACK MainWindow::delayBoxProcedure(HWND window, UINT message, WPARAM
 
 void MainWindow::pasteIntoDelayBox() {
   const HWND delayBox = control(PanelControlId::编辑框2);
-  const std::wstring kept = delayCharactersOf(clipboardText(window_));
+  const std::wstring kept = wideOf(delayCharactersOf(unitsOf(clipboardText(window_))));
   // Replacing the selection as typing would keeps the box's character limit.
   SendMessageW(delayBox, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(kept.c_str()));
 }
@@ -624,8 +505,7 @@ void MainWindow::pasteIntoDelayBox() {
 void MainWindow::filterDelayBox() {
   const HWND delayBox = control(PanelControlId::编辑框2);
   const std::wstring text = windowText(delayBox);
-  std::wstring kept = delayCharactersOf(text);
-  if (kept.size() > DELAY_BOX_LIMIT) kept.resize(DELAY_BOX_LIMIT);
+  const std::wstring kept = wideOf(filteredDelayText(unitsOf(text)));
   if (kept == text) return;
   filteringDelayBox_ = true;
   SetWindowTextW(delayBox, kept.c_str());

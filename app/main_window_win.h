@@ -84,8 +84,6 @@ class MainWindow final : public PanelView, public OverlayHost {
   void createControls();
   void createTooltips();
   void layOut();
-  int fitLinkLabels();
-  void fitBoxCaptions();
   void makeFonts();
   void applyFonts();
   void pasteIntoDelayBox();

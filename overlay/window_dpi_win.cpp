@@ -4,6 +4,8 @@
 
 namespace {
 
+constexpr int DEFAULT_DPI = 96;
+
 using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
 
 GetDpiForWindowFunction getDpiForWindow() {
@@ -20,9 +22,9 @@ GetDpiForWindowFunction getDpiForWindow() {
 
 int systemDpi() {
   const HDC screen = GetDC(nullptr);
-  const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : DESIGN_DPI;
+  const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : DEFAULT_DPI;
   if (screen != nullptr) ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : DESIGN_DPI;
+  return dpi > 0 ? dpi : DEFAULT_DPI;
 }
 
 int windowDpi(HWND window) {

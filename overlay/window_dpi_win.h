@@ -2,15 +2,9 @@
 // Dots per inch of a window, for per-monitor DPI awareness. Include only from *_win files.
 #include <windows.h>
 
-// The DPI the layout is designed at.
-inline constexpr int DESIGN_DPI = 96;
-
 // GetDpiForWindow where the system has it (Windows 10 1607 on), else the screen's logical
 // pixels per inch.
 int windowDpi(HWND window);
 
 // The DPI of the screen as a whole, which system metrics are given at.
 int systemDpi();
-
-// A length designed at 96 DPI, at `dpi`.
-inline int scaleForDpi(int designPixels, int dpi) { return MulDiv(designPixels, dpi, DESIGN_DPI); }
