@@ -141,8 +141,11 @@ check "and the overlay is still first in the z-order" "QuorvaneOverlay" "$(field
 read -r x6 y6 w6 h6 < <(white_box "$shot" "$below_panel")
 xdotool mousemove $((x6 + w6 / 2)) $((y6 + h6 / 2)) click 1
 xdotool mousemove 1800 1000 click 1
-sleep 0.5
-out=$(probe foreground title QuorvaneTestBackdrop)
+for tries in $(seq 1 30); do
+  out=$(probe foreground title QuorvaneTestBackdrop)
+  [ "$(field title <<<"$out")" == "clicks=2" ] && break
+  sleep 0.1
+done
 check "clicks on the text and on the overlay's clear part reach the backdrop" "clicks=2" "$(field title <<<"$out")"
 check "the backdrop keeps the focus after clicks" "QuorvaneTestBackdrop" "$(field foreground <<<"$out")"
 stop_stage
