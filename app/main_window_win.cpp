@@ -184,7 +184,13 @@ std::wstring clipboardText(HWND owner) {
 }  // namespace
 
 MainWindow::MainWindow(ProgramState& state, SettingsStore& settings)
-    : state_(state), settings_(settings), panel_(state, *this, settings, playerMemory_, ticks_) {}
+    : MainWindow(state, settings, win32PlayerMemory_) {}
+
+MainWindow::MainWindow(ProgramState& state, SettingsStore& settings, PlayerMemory& playerMemory)
+    : state_(state),
+      settings_(settings),
+      playerMemory_(playerMemory),
+      panel_(state, *this, settings, playerMemory_, ticks_) {}
 
 MainWindow::~MainWindow() {
   dropOverlay();

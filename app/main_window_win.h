@@ -23,7 +23,10 @@ inline constexpr wchar_t FORUM_PAGE[] = L"https://bbs.brackenfold.com/";        
 
 class MainWindow final : public PanelView, public OverlayHost {
  public:
+  // The display tick reads the player through `playerMemory`; without one, through the
+  // Win32 process-memory calls.
   MainWindow(ProgramState& state, SettingsStore& settings);
+  MainWindow(ProgramState& state, SettingsStore& settings, PlayerMemory& playerMemory);
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
   ~MainWindow() override;
@@ -99,7 +102,8 @@ class MainWindow final : public PanelView, public OverlayHost {
 
   ProgramState& state_;
   SettingsStore& settings_;
-  Win32PlayerMemory playerMemory_;
+  Win32PlayerMemory win32PlayerMemory_;
+  PlayerMemory& playerMemory_;
   Win32TickSource ticks_;
   ControlPanel panel_;
   std::unique_ptr<OverlayWindow> overlay_;

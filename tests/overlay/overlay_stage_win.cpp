@@ -1,11 +1,11 @@
 // overlay_stage BACKDROP [SECONDS [text|blank|tick]]: the overlay in place for the window
-// tests, until select-and-start can load it. Shows the real control panel (MainWindow over the registry
-// settings), then a full-screen backdrop window that takes the focus, then loads the
-// overlay from the panel, attaches it to the control panel and shows a known text, as the
-// display tick shows a cue. The panel's sliders and boxes then restyle the overlay as they
-// would in the program. With "blank" no text is set; with "tick" a one-cue track is installed
-// and the display timer 时钟1 started, so that the display tick shows the cue. Ends when the
-// panel is closed, or after SECONDS (default 120).
+// tests, until select-and-start can load it. Shows the real control panel (MainWindow over
+// the registry settings), then a full-screen backdrop window that takes the focus, then
+// loads the overlay from the panel, attaches it to the control panel and shows a known text,
+// as the display tick shows a cue. The panel's sliders and boxes then restyle the overlay as
+// they would in the program. With "blank" no text is set; with "tick" a one-cue track is
+// installed and the display timer 时钟1 started over a player paused at 0:00:00, so that the
+// display tick shows the cue. Ends when the panel is closed, or after SECONDS (default 120).
 //
 // BACKDROP is a colour RRGGBB, or "picture" for a drawn landscape. The backdrop counts the
 // left clicks it receives in its title, "clicks=N".
@@ -22,12 +22,14 @@
 #include "encoding/code_page.h"
 #include "memory/memory_backend.h"
 #include "memory/process_control.h"
+#include "player/player_memory.h"
 
 namespace {
 
 constexpr wchar_t BACKDROP_CLASS[] = L"QuorvaneTestBackdrop";
 constexpr char16_t STAGE_TEXT[] = u"字幕测试 Quorvane\r\n第二行 Second line";
-constexpr char16_t TICK_TEXT[] = u"时钟显示 Shown by the display tick";
+// ASCII, so that it reads the same in whatever code page the track is taken to be.
+constexpr char TICK_TEXT[] = "Shown by the display tick";
 constexpr UINT_PTR STOP_TIMER_ID = 7;
 
 struct Backdrop {
@@ -37,6 +39,16 @@ struct Backdrop {
 };
 
 Backdrop backdrop;
+
+// A player paused at the very start: every read succeeds with zero bytes, so the display
+// tick's clock stays at 0 ms, inside the one cue of the "tick" mode.
+class PausedPlayer final : public PlayerMemory {
+ public:
+  bool read(int32_t, uint32_t, unsigned char* buffer, size_t length) override {
+    std::fill(buffer, buffer + length, 0);
+    return true;
+  }
+};
 
 void paintPicture(HDC dc, const RECT& area) {
   // A sky fading to the horizon over a dark hill and a bright field, so the text passes over
@@ -128,7 +140,8 @@ int wmain(int argc, wchar_t** argv) {
   int result = 1;
   {
     RegistrySettingsStore settings;
-    MainWindow panel(*programState(), settings);
+    PausedPlayer player;
+    MainWindow panel(*programState(), settings, player);
     if (panel.create(instance)) {
       const HWND stage = showBackdrop(instance);
       UpdateWindow(stage);
@@ -140,11 +153,8 @@ int wmain(int argc, wchar_t** argv) {
           overlay->setText(encodeCodePage(CodePage::GBK, STAGE_TEXT), CodePage::GBK);
           overlay->raise();
         } else if (mode == L"tick") {
-          // No player is attached: its reads fail and the clock runs on from the uptime
-          // counter, which the one cue covers.
           ProgramState& state = *programState();
-          installTrack(state, SubtitleTrack({{0, 2000000000, encodeCodePage(CodePage::GBK, TICK_TEXT)}}));
-          state.subtitleCodePage = static_cast<int>(CodePage::GBK);
+          installTrack(state, SubtitleTrack({{0, 2000000000, TICK_TEXT}}));
           state.screenHeight = GetSystemMetrics(SM_CYSCREEN);
           panel.setDisplayTimerPeriod(DISPLAY_PERIOD_MS);
         }

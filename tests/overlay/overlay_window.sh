@@ -170,7 +170,7 @@ stop_stage
 echo "--- the display timer's tick shows a cue"
 start_stage 0000ff tick
 out=$(probe wait-panel 30 slider 滑块条3 300 sleep 500 overlay foreground)
-check "the tick showed the cue" "时钟显示 Shown by the display tick" "$(field label.text <<<"$out")"
+check "the tick showed the cue" "Shown by the display tick" "$(field label.text <<<"$out")"
 check "at the left slider's place" "300" "$(field overlay <<<"$out" | cut -d, -f1)"
 check "without taking the focus" "QuorvaneTestBackdrop" "$(field foreground <<<"$out")"
 stop_stage
