@@ -17,6 +17,7 @@
 namespace {
 
 constexpr UINT_PTR DISPLAY_TIMER_ID = 1;  // 时钟1
+constexpr WORD PROGRAM_ICON_ID = 1;       // in quorvane.rc
 constexpr UINT_PTR LINK_SUBCLASS_ID = 1;
 constexpr UINT_PTR DELAY_BOX_SUBCLASS_ID = 2;
 constexpr int SLIDER_PAGE_SIZE = 5;
@@ -204,7 +205,11 @@ bool MainWindow::create(HINSTANCE instance) {
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = windowProcedure;
     windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(PROGRAM_ICON_ID));
+    // The 16-pixel picture of the icon, rather than the large one shrunk, in the title bar.
+    windowClass.hIconSm = static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(PROGRAM_ICON_ID), IMAGE_ICON,
+                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = MAIN_WINDOW_CLASS;
