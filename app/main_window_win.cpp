@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <iterator>
 #include <utility>
-#include <vector>
 
 #include "app/delay_text.h"
 #include "app/message_pause_win.h"
@@ -384,7 +383,7 @@ void MainWindow::layOut() {
                  SWP_NOZORDER | SWP_NOACTIVATE);
   }
   RECT needed{0, 0, layout.clientWidth, layout.clientHeight};
-  AdjustWindowRectEx(&needed, WINDOW_STYLE, FALSE, 0);
+  adjustWindowRectForDpi(needed, WINDOW_STYLE, 0, dpi_);
   const int width = std::max<int>(scaleForDpi(DESIGN_WINDOW.width, dpi_), needed.right - needed.left);
   const int height =
       std::max<int>(scaleForDpi(DESIGN_WINDOW.height, dpi_), needed.bottom - needed.top);
