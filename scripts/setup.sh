@@ -8,7 +8,7 @@ packages=(
   clang-14 libclang-rt-14-dev
   libicu-dev icu-devtools
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
-  wine64 xvfb xauth xdotool imagemagick fonts-wqy-microhei locales
+  wine64 fonts-wine xvfb xauth xdotool imagemagick fonts-wqy-microhei locales
   python3 python3-srt python3-pysrt
 )
 
@@ -24,7 +24,7 @@ if ((${#missing[@]})); then
 fi
 
 # Locales the language tests run under.
-for l in zh_CN zh_TW; do
+for l in zh_CN zh_TW en_US; do
   if ! locale -a 2>/dev/null | grep -qi "^$l.utf8$"; then
     sudo=""; [ "$(id -u)" -eq 0 ] || sudo=sudo
     $sudo sed -i "s/^# *\($l.UTF-8 UTF-8\)/\1/" /etc/locale.gen
