@@ -287,7 +287,9 @@ void MainWindow::onCreate() {
   makeFonts();
   applyFonts();
   layOut();
-  panel_.create(GetSystemDefaultLangID(), GetSystemMetrics(SM_CYSCREEN), [] {});
+  panel_.create(GetSystemDefaultLangID(), GetSystemMetrics(SM_CYSCREEN), [this] {
+    if (onRegisterHotkeys) onRegisterHotkeys(panel_);
+  });
   for (size_t slider = 0; slider < reportedPositions_.size(); ++slider) {
     reportedPositions_[slider] = sliderPosition(static_cast<PanelSlider>(slider));
   }

@@ -44,6 +44,8 @@ class MainWindow final : public PanelView, public OverlayHost {
   void destroyOverlay() override;
   OverlayWindow* overlay() const { return overlay_.get(); }
 
+  // Run while the panel is created, when the hotkeys are registered.
+  std::function<void(ControlPanel&)> onRegisterHotkeys;
   // Run by 按钮3 (select and start).
   std::function<void(MainWindow&)> onSelectAndStart;
   // The open-file dialog's last file name (the full path of the chosen subtitle file, in the

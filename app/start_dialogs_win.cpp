@@ -2,22 +2,45 @@
 
 #include <commdlg.h>
 
+#include <iterator>
+
 #include "memory/handle_win.h"
 
 namespace {
 
 std::wstring wide(std::u16string_view text) { return {text.begin(), text.end()}; }
 
-std::string toAnsi(std::u16string_view text) {
-  const std::wstring w = wide(text);
-  const int size = WideCharToMultiByte(CP_ACP, 0, w.c_str(), static_cast<int>(w.size()), nullptr,
-                                       0, nullptr, nullptr);
+std::wstring wideFromAnsi(std::string_view text) {
+  const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                       nullptr, 0);
+  std::wstring w(static_cast<size_t>(size > 0 ? size : 0), L'\0');
+  if (size > 0) {
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), w.data(), size);
+  }
+  return w;
+}
+
+// The path in the ANSI code page, as the settings keep folders; empty when a character has no
+// exact form there.
+std::string exactAnsi(const std::wstring& path) {
+  BOOL lossy = FALSE;
+  const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, path.c_str(),
+                                       static_cast<int>(path.size()), nullptr, 0, nullptr, &lossy);
   std::string ansi(static_cast<size_t>(size > 0 ? size : 0), '\0');
   if (size > 0) {
-    WideCharToMultiByte(CP_ACP, 0, w.c_str(), static_cast<int>(w.size()), ansi.data(), size,
-                        nullptr, nullptr);
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, path.c_str(), static_cast<int>(path.size()),
+                        ansi.data(), size, nullptr, &lossy);
   }
-  return ansi;
+  return lossy ? std::string() : ansi;
+}
+
+// A chosen file's path in the ANSI code page: as it is, or, when a name holds a character the
+// code page lacks, by the short names Windows keeps for such files.
+std::string ansiPathOf(const std::wstring& path) {
+  if (std::string ansi = exactAnsi(path); !ansi.empty()) return ansi;
+  wchar_t shortPath[MAX_PATH] = {};
+  const DWORD length = GetShortPathNameW(path.c_str(), shortPath, MAX_PATH);
+  return length > 0 && length < MAX_PATH ? exactAnsi(shortPath) : std::string();
 }
 
 // Lifts the dialog above every topmost window and gives it the focus as it opens.
@@ -32,35 +55,27 @@ UINT_PTR CALLBACK bringDialogToFront(HWND dialog, UINT message, WPARAM, LPARAM) 
 
 }  // namespace
 
-void Win32StartDialogs::setFilter(std::u16string_view description) {
-  const std::string pattern = "*.srt";
-  filter_ = toAnsi(description);
-  filter_ += '\0';
-  filter_ += pattern;
-  filter_ += '\0';
-  filter_ += '\0';
-}
-
 void Win32StartDialogs::showMessage(std::u16string_view text, std::u16string_view title) {
   MessageBoxW(nullptr, wide(text).c_str(), wide(title).c_str(), MB_OK | MB_TASKMODAL);
 }
 
 std::optional<std::string> Win32StartDialogs::chooseFile() {
-  char file[MAX_PATH] = {};
-  OPENFILENAMEA dialog{};
+  wchar_t file[32768] = {};
+  const std::wstring folder = wideFromAnsi(initialFolder_);
+  OPENFILENAMEW dialog{};
   dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = owner_;
-  dialog.lpstrFilter = filter_.c_str();
+  dialog.hwndOwner = panel_.handle();
+  dialog.lpstrFilter = panel_.fileFilter().c_str();
   dialog.nFilterIndex = 1;
   dialog.lpstrFile = file;
-  dialog.nMaxFile = sizeof file;
-  dialog.lpstrInitialDir = initialFolder_.empty() ? nullptr : initialFolder_.c_str();
+  dialog.nMaxFile = static_cast<DWORD>(std::size(file));
+  dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
   dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
                  OFN_NOCHANGEDIR | OFN_ENABLEHOOK;
   dialog.lpfnHook = bringDialogToFront;
-  if (!GetOpenFileNameA(&dialog)) return std::nullopt;
-  lastFile_ = file;
-  return lastFile_;
+  if (!GetOpenFileNameW(&dialog)) return std::nullopt;
+  panel_.dialogFileName = ansiPathOf(file);
+  return panel_.dialogFileName;
 }
 
 std::string Win32StartDialogs::readFile(const std::string& path, size_t maxBytes) {

@@ -4,16 +4,14 @@
 
 #include <string>
 
+#include "app/main_window_win.h"
 #include "app/select_and_start.h"
 
 class Win32StartDialogs final : public StartDialogs {
  public:
-  // `owner` (MainWindow) owns the file dialog; `filter` is set by setFilter.
-  explicit Win32StartDialogs(HWND owner) : owner_(owner) {}
-
-  void setFilter(std::u16string_view description);
-  // The last chosen file, empty before the first choice.
-  const std::string& lastFile() const { return lastFile_; }
+  // The file dialog belongs to `panel`, uses its filter and leaves the chosen file as its
+  // dialog file name.
+  explicit Win32StartDialogs(MainWindow& panel) : panel_(panel) {}
 
   void showMessage(std::u16string_view text, std::u16string_view title) override;
   void setInitialFolder(std::string_view folder) override { initialFolder_ = folder; }
@@ -23,10 +21,8 @@ class Win32StartDialogs final : public StartDialogs {
   int32_t screenHeight() override { return GetSystemMetrics(SM_CYSCREEN); }
 
  private:
-  HWND owner_;
-  std::string filter_ = std::string("*.srt\0*.srt\0\0", 14);
+  MainWindow& panel_;
   std::string initialFolder_;
-  std::string lastFile_;
 };
 
 // The folder of the running executable, with its trailing backslash.

@@ -21,6 +21,15 @@
 //   title CLASS              the title of the top-level window of class CLASS
 //   zorder                   class names of the visible top-level windows, topmost first
 //   version FILE             the file's version and product name from its version resource
+//   press NAME               a button click posted, so the probe goes on while it runs
+//   choose FILE SECONDS      wait for the open-file dialog, choose FILE (a path as the panel
+//                            sees it) and press Open; prints whether the dialog is in front
+//   message SECONDS          wait for a message box of the panel, print it and press OK
+//   no-dialog MS             fail when a dialog of the panel shows within MS milliseconds
+//   wait-text TEXT SECONDS   wait until the overlay's label shows TEXT (empty: nothing)
+//   overlays                 how many overlay windows exist
+//   follow SECONDS           for SECONDS, each change of the overlay's text with the film time
+//                            of the running PowerDVD.exe at that moment, in milliseconds
 //   sleep MS
 //   close                    close the panel and wait until it is gone
 #include <windows.h>
@@ -33,7 +42,12 @@
 #include <string_view>
 
 #include "app/panel_controls.h"
+#include "memory/handle_win.h"
+#include "memory/process_memory.h"
 #include "overlay/overlay_window_win.h"
+#include "player/playback_clock.h"
+#include "player/process_finder_win.h"
+#include "player/time_block.h"
 
 namespace {
 
@@ -323,42 +337,202 @@ bool version(const std::wstring& file) {
   return true;
 }
 
-// The message box is modal: the button is pressed by a posted message, so the probe is
-// free to read the box and to press its OK button itself.
-bool usage() {
-  const HWND button = controlNamed(L"按钮1");
-  if (button == nullptr) return fail(L"no panel");
+// A visible top-level dialog (message box or file dialog) of the panel's process; null when
+// none shows within `milliseconds`.
+HWND waitForPanelDialog(int milliseconds) {
+  const HWND panel = findPanel();
   DWORD panelProcess = 0;
-  GetWindowThreadProcessId(button, &panelProcess);
-  PostMessageW(button, BM_CLICK, 0, 0);
-  HWND box = nullptr;
-  for (int waited = 0; waited < 100 && box == nullptr; ++waited) {
-    Sleep(100);
+  GetWindowThreadProcessId(panel, &panelProcess);
+  for (int waited = 0; panel != nullptr && waited <= milliseconds; waited += 20) {
     for (HWND window = FindWindowW(L"#32770", nullptr); window != nullptr;
          window = FindWindowExW(nullptr, window, L"#32770", nullptr)) {
       DWORD process = 0;
       GetWindowThreadProcessId(window, &process);
-      if (process == panelProcess && IsWindowVisible(window)) box = window;
+      if (process == panelProcess && IsWindowVisible(window)) return window;
     }
+    Sleep(20);
   }
-  if (box == nullptr) return fail(L"no message box");
-  print(L"usage.title=" + escaped(textOf(box)));
-  print(L"usage.owner=" + std::wstring(GetWindow(box, GW_OWNER) == nullptr ? L"none" : L"set"));
+  return nullptr;
+}
+
+bool waitUntilGone(HWND window, const wchar_t* what) {
+  for (int waited = 0; waited < 100; ++waited) {
+    if (!IsWindow(window)) return true;
+    Sleep(100);
+  }
+  return fail(std::wstring(what) + L" did not close");
+}
+
+// Prints a message box as PREFIX.title, PREFIX.owner, PREFIX.text and PREFIX.buttons, then
+// presses its OK button.
+bool readAndCloseMessageBox(HWND box, const std::wstring& prefix) {
+  print(prefix + L".title=" + escaped(textOf(box)));
+  print(prefix + L".owner=" + std::wstring(GetWindow(box, GW_OWNER) == nullptr ? L"none" : L"set"));
   constexpr int MESSAGE_TEXT_ID = 0xFFFF;
-  print(L"usage.text=" + escaped(textOf(GetDlgItem(box, MESSAGE_TEXT_ID))));
+  print(prefix + L".text=" + escaped(textOf(GetDlgItem(box, MESSAGE_TEXT_ID))));
   std::wstring buttons;
   for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
     if (_wcsicmp(className(child).c_str(), WC_BUTTONW) == 0 && IsWindowVisible(child)) {
       buttons += textOf(child) + L" ";
     }
   }
-  print(L"usage.buttons=" + buttons);
+  print(prefix + L".buttons=" + buttons);
   PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-  for (int waited = 0; waited < 100; ++waited) {
-    if (!IsWindow(box)) return true;
-    Sleep(100);
+  return waitUntilGone(box, L"the message box");
+}
+
+bool press(HWND button) {
+  if (button == nullptr) return fail(L"no such control");
+  PostMessageW(button, BM_CLICK, 0, 0);
+  return true;
+}
+
+bool message(int seconds) {
+  const HWND box = waitForPanelDialog(seconds * 1000);
+  if (box == nullptr) return fail(L"no message box");
+  return readAndCloseMessageBox(box, L"message");
+}
+
+bool noDialog(int milliseconds) {
+  const HWND dialog = waitForPanelDialog(milliseconds);
+  if (dialog == nullptr) return true;
+  print(L"dialog=" + escaped(textOf(dialog)));
+  return fail(L"a dialog showed");
+}
+
+// The file name box of an open-file dialog: the edit inside its file name combo box, or a
+// plain edit box.
+HWND fileNameBox(HWND dialog) {
+  constexpr int FILE_NAME_COMBO_ID = 0x47C;  // cmb13
+  constexpr int FILE_NAME_EDIT_ID = 0x480;   // edt1
+  if (const HWND combo = GetDlgItem(dialog, FILE_NAME_COMBO_ID)) {
+    if (const HWND edit = FindWindowExW(combo, nullptr, WC_EDITW, nullptr)) return edit;
+    return combo;
   }
-  return fail(L"the message box did not close");
+  return GetDlgItem(dialog, FILE_NAME_EDIT_ID);
+}
+
+bool choose(const std::wstring& file, int seconds) {
+  const HWND dialog = waitForPanelDialog(seconds * 1000);
+  if (dialog == nullptr) return fail(L"no file dialog");
+  const HWND nameBox = fileNameBox(dialog);
+  if (nameBox == nullptr) return fail(L"no file name box in the dialog");
+  const LONG exStyle = GetWindowLongW(dialog, GWL_EXSTYLE);
+  print(L"dialog.title=" + escaped(textOf(dialog)));
+  print(L"dialog.owner=" + std::wstring(GetWindow(dialog, GW_OWNER) == findPanel() ? L"panel" : L"other"));
+  print(std::wstring(L"dialog.topmost=") + ((exStyle & WS_EX_TOPMOST) ? L"yes" : L"no"));
+  SendMessageW(nameBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.c_str()));
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  return waitUntilGone(dialog, L"the file dialog");
+}
+
+HWND overlayLabel() {
+  const HWND window = FindWindowW(OVERLAY_WINDOW_CLASS, nullptr);
+  return window == nullptr ? nullptr : FindWindowExW(window, nullptr, OVERLAY_LABEL_CLASS, nullptr);
+}
+
+bool waitText(const std::wstring& expected, int seconds) {
+  std::wstring shown = L"<no overlay>";
+  for (int waited = 0; waited <= seconds * 100; ++waited) {
+    if (const HWND label = overlayLabel()) {
+      shown = textOf(label);
+      if (shown == expected) {
+        print(L"text=" + escaped(shown));
+        return true;
+      }
+    }
+    Sleep(10);
+  }
+  return fail(L"the overlay shows \"" + escaped(shown) + L"\", not \"" + escaped(expected) + L"\"");
+}
+
+bool overlays() {
+  int count = 0;
+  for (HWND window = FindWindowW(OVERLAY_WINDOW_CLASS, nullptr); window != nullptr;
+       window = FindWindowExW(nullptr, window, OVERLAY_WINDOW_CLASS, nullptr)) {
+    ++count;
+  }
+  print(L"overlays=" + std::to_wstring(count));
+  return true;
+}
+
+// The film time of the running player: exact at each change of its seconds cell, run on with
+// the tick counter in between while its play-state word says it plays.
+class FilmClock {
+ public:
+  bool attach() {
+    const int32_t pid = Win32ProcessFinder().findProcessId(PLAYER_EXE_NAME);
+    if (pid <= 0) return false;
+    内存操作类 memory(win32MemoryBackend(), win32ProcessControl());
+    if (memory.openProcess(static_cast<uint32_t>(pid), 1) == 0) return false;
+    const Address hit = memory.findPattern(timeBlockPattern(), {}, PATTERN_SEARCH_START,
+                                           PATTERN_SEARCH_END);
+    memory.closeProcess();
+    if (hit == 0) return false;
+    seconds_ = hit + TIME_BLOCK_DISTANCE;
+    process_.reset(OpenProcess(PROCESS_VM_READ, FALSE, static_cast<DWORD>(pid)));
+    return process_.valid();
+  }
+
+  // Milliseconds of film time now; -1 until the first change of the seconds cell is seen.
+  int64_t nowMs() {
+    unsigned char block[TIME_DIGITS_OFFSET + 1] = {};  // the five cells, seconds last
+    int32_t playState = 0;
+    const auto at = [](Address address) {
+      return reinterpret_cast<LPCVOID>(static_cast<uintptr_t>(address));
+    };
+    if (!ReadProcessMemory(process_.get(), at(seconds_ - TIME_DIGITS_OFFSET), block, sizeof block,
+                           nullptr) ||
+        !ReadProcessMemory(process_.get(), at(seconds_ + PLAY_STATE_OFFSET), &playState,
+                           sizeof playState, nullptr)) {
+      return -1;
+    }
+    const auto cell = [&](int k) { return block[k * TIME_DIGIT_CELL_SPACING]; };
+    const int64_t decoded = static_cast<int64_t>(
+        decodeTimeBlock(cell(0), cell(1), cell(2), cell(3), cell(4)));
+    const ULONGLONG now = GetTickCount64();
+    if (decoded != lastDecoded_) {
+      synced_ = synced_ || lastDecoded_ >= 0;
+      lastDecoded_ = decoded;
+      changedAt_ = now;
+    }
+    if (!synced_) return -1;
+    return decoded + (playState != 0 ? static_cast<int64_t>(now - changedAt_) : 0);
+  }
+
+ private:
+  Address seconds_ = 0;
+  OwnedHandle process_;
+  int64_t lastDecoded_ = -1;
+  bool synced_ = false;
+  ULONGLONG changedAt_ = 0;
+};
+
+bool follow(int seconds) {
+  FilmClock film;
+  if (!film.attach()) return fail(L"no player to follow");
+  std::wstring shown = L"<none>";
+  const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(seconds) * 1000;
+  while (GetTickCount64() < end) {
+    const int64_t filmMs = film.nowMs();
+    const HWND label = overlayLabel();
+    const std::wstring text = label == nullptr ? L"<no overlay>" : textOf(label);
+    if (filmMs >= 0 && text != shown) {
+      shown = text;
+      print(L"at " + std::to_wstring(filmMs) + (text.empty() ? L" clear" : L" show " + escaped(text)));
+    }
+    Sleep(1);
+  }
+  return true;
+}
+
+// The message box is modal: the button is pressed by a posted message, so the probe is
+// free to read the box and to press its OK button itself.
+bool usage() {
+  if (!press(controlNamed(L"按钮1"))) return false;
+  const HWND box = waitForPanelDialog(10000);
+  if (box == nullptr) return fail(L"no message box");
+  return readAndCloseMessageBox(box, L"usage");
 }
 
 bool foreground() {
@@ -454,6 +628,26 @@ int wmain(int argc, wchar_t** argv) {
       done = zOrder();
     } else if (command == L"version") {
       done = version(argument(1));
+      at += 1;
+    } else if (command == L"press") {
+      done = press(controlNamed(argument(1)));
+      at += 1;
+    } else if (command == L"choose") {
+      done = choose(argument(1), _wtoi(argument(2).c_str()));
+      at += 2;
+    } else if (command == L"message") {
+      done = message(_wtoi(argument(1).c_str()));
+      at += 1;
+    } else if (command == L"no-dialog") {
+      done = noDialog(_wtoi(argument(1).c_str()));
+      at += 1;
+    } else if (command == L"wait-text") {
+      done = waitText(argument(1), _wtoi(argument(2).c_str()));
+      at += 2;
+    } else if (command == L"overlays") {
+      done = overlays();
+    } else if (command == L"follow") {
+      done = follow(_wtoi(argument(1).c_str()));
       at += 1;
     } else if (command == L"sleep") {
       Sleep(static_cast<DWORD>(_wtoi(argument(1).c_str())));
