@@ -8,7 +8,7 @@ packages=(
   clang-14 libclang-rt-14-dev
   libicu-dev icu-devtools
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
-  wine64 fonts-wine xvfb xauth xdotool imagemagick fonts-wqy-microhei locales
+  wine64 fonts-wine xvfb xauth xdotool imagemagick fonts-wqy-microhei locales unzip
   python3 python3-srt python3-pysrt
 )
 

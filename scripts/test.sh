@@ -39,3 +39,7 @@ ctest --preset win64
 step "win32 release build"
 cmake --preset win32 >/dev/null
 cmake --build --preset win32
+
+step "win32 release package"
+(cd build/win32 && cpack --config CPackConfig.cmake >/dev/null)
+unzip -l build/win32/package/Quorvane-*-win32.zip
