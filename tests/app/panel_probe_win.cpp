@@ -26,6 +26,8 @@
 //                            sees it) and press Open; prints whether the dialog is in front
 //   message SECONDS          wait for a message box of the panel, print it and press OK
 //   no-dialog MS             fail when a dialog of the panel shows within MS milliseconds
+//   dialog-time              press 按钮3, print the milliseconds until the open-file dialog
+//                            shows, then cancel it
 //   wait-text TEXT SECONDS   wait until the overlay's label shows TEXT (empty: nothing)
 //   overlays                 how many overlay windows exist
 //   follow SECONDS           for SECONDS, each change of the overlay's text with the film time
@@ -426,6 +428,18 @@ bool choose(const std::wstring& file, int seconds) {
   return waitUntilGone(dialog, L"the file dialog");
 }
 
+bool dialogTime() {
+  const HWND button = controlNamed(L"按钮3");
+  if (button == nullptr) return fail(L"no panel");
+  const ULONGLONG pressed = GetTickCount64();
+  PostMessageW(button, BM_CLICK, 0, 0);
+  const HWND dialog = waitForPanelDialog(30000);
+  if (dialog == nullptr) return fail(L"no file dialog");
+  print(L"dialog.after_ms=" + std::to_wstring(GetTickCount64() - pressed));
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  return waitUntilGone(dialog, L"the file dialog");
+}
+
 HWND overlayLabel() {
   const HWND window = FindWindowW(OVERLAY_WINDOW_CLASS, nullptr);
   return window == nullptr ? nullptr : FindWindowExW(window, nullptr, OVERLAY_LABEL_CLASS, nullptr);
@@ -641,6 +655,8 @@ int wmain(int argc, wchar_t** argv) {
     } else if (command == L"no-dialog") {
       done = noDialog(_wtoi(argument(1).c_str()));
       at += 1;
+    } else if (command == L"dialog-time") {
+      done = dialogTime();
     } else if (command == L"wait-text") {
       done = waitText(argument(1), _wtoi(argument(2).c_str()));
       at += 2;
