@@ -38,8 +38,19 @@ int32_t HotkeyTable::registerHotkey(HotkeyAction action, int32_t key, int32_t mo
 }
 
 void HotkeyTable::poll(KeyState& keys) {
+  // Only the keys some record or the modifier test reads are asked for: the answers do not
+  // depend on which other keys are asked, and every question costs a call into the system.
   std::array<int16_t, 256> snapshot{};
-  for (int vk = 1; vk <= 255; ++vk) snapshot[vk] = keys.asyncKeyState(vk);
+  std::array<bool, 256> wanted{};
+  for (const int vk : {VK_SHIFT_KEY, VK_CONTROL_KEY, VK_MENU_KEY, VK_LWIN_KEY}) wanted[vk] = true;
+  for (const HotkeyRecord& record : records_) {
+    if (record.id == 0) continue;
+    wanted[virtualKeyOf(record.key)] = true;
+    wanted[virtualKeyOf(record.secondKey)] = true;
+  }
+  for (int vk = 1; vk <= 255; ++vk) {
+    if (wanted[vk]) snapshot[vk] = keys.asyncKeyState(vk);
+  }
   const auto down = [&](int vk) { return snapshot[vk] < 0; };
 
   for (HotkeyRecord& record : records_) {

@@ -58,8 +58,9 @@ class HotkeyTable {
   int32_t registerHotkey(HotkeyAction action, int32_t key, int32_t modifiers = 0,
                          int32_t secondKey = 0, int32_t periodMs = 0, int32_t direct = 0);
 
-  // One polling tick: a press fires once however long it is held, only when exactly the
-  // record's modifiers were already held, and only after the key was released.
+  // One polling tick over a snapshot of the keys: a press fires once however long it is
+  // held, only when exactly the record's modifiers were already held, and only after the key
+  // was released.
   void poll(KeyState& keys);
 
   const std::vector<HotkeyRecord>& records() const { return records_; }

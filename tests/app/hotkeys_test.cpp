@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -20,12 +21,14 @@ constexpr int ALT = 18, CTRL = 17, F1 = 112;
 class HeldKeys final : public KeyState {
  public:
   int16_t asyncKeyState(int vk) override {
+    asked.insert(vk);
     const auto found = states.find(vk);
     return found == states.end() ? 0 : found->second;
   }
   void press(int vk) { states[vk] = -32768; }
   void release(int vk) { states.erase(vk); }
   std::map<int, int16_t> states;
+  std::set<int> asked;
 };
 
 // Queues posted work, as the user-interface thread's message queue does.
@@ -140,6 +143,13 @@ TEST_F(HotkeyTest, ActionsRunLaterOnTheUserInterfaceThread) {
   ASSERT_EQ(host.queue.size(), 1u);
   host.runQueued();
   EXPECT_EQ(fired.size(), 1u);
+}
+
+TEST_F(HotkeyTest, OnlyTheKeysThatMatterAreAsked) {
+  registerAltF1();
+  hotkeys.registerHotkey([](int32_t) {}, 119, 0, 'A');
+  hotkeys.poll(keys);
+  EXPECT_EQ(keys.asked, (std::set<int>{16, 17, 18, 'A', 91, 112, 119}));
 }
 
 TEST_F(HotkeyTest, DirectActionsRunInThePoll) {
