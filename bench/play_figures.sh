@@ -16,7 +16,7 @@ mkdir -p "$work"
 make_template "$root/build/win64/wine/template"
 xvfb_start "$work" 1920x1080
 prefix_make "$work/prefix" "$root/build/win64/wine/template"
-probe() { "$WINE" build/win64/tests/app/panel_probe.exe "$@" | tr -d '\r'; }
+probe_exe=build/win64/tests/app/panel_probe.exe
 median() { sort -n | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
 
 wine_start quorvane "$WINE" build/win64/app/Quorvane.exe

@@ -30,8 +30,7 @@ fi
 prefix_make "$work/prefix" "$root/build/win64/wine/template"
 cp build/win64/tests/simulated_player/PowerDVD.exe "$work/PowerDVD.exe"
 
-probe() { "$WINE" build/win64/tests/app/panel_probe.exe "$@" | tr -d '\r'; }
-field() { grep "^$1=" | head -n1 | cut -d= -f2-; }
+probe_exe=build/win64/tests/app/panel_probe.exe
 # The player waits, paused, on a pipe it is told to play through once the file is chosen.
 rm -f "$work/player.in" && mkfifo "$work/player.in"
 exec 7<>"$work/player.in"

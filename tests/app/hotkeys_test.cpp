@@ -11,6 +11,7 @@
 #include "memory_settings_store.h"
 #include "simulated_process.h"
 #include "support/fake_panel_view.h"
+#include "support/silent_player.h"
 #include "support/recording_overlay.h"
 
 namespace {
@@ -177,12 +178,8 @@ class ProgramHotkeys : public HotkeyTest {
   ProgramState state{process, process};
   FakePanelView view;
   MemorySettingsStore settings;
-  struct NoPlayer final : PlayerMemory {
-    bool read(int32_t, uint32_t, unsigned char*, size_t) override { return false; }
-  } player;
-  struct Ticks final : TickSource {
-    uint32_t nowMs() override { return 0; }
-  } ticks;
+  SilentPlayer player;
+  StillTicks ticks;
   ControlPanel panel{state, view, settings, player, ticks};
   RecordingOverlay overlay;
 };

@@ -11,7 +11,6 @@ source "$here/../support/wine_desktop.sh"
 trap wine_desktop_stop_all EXIT
 mkdir -p "$artefacts"
 
-failures=0
 make_template "$template"
 xvfb_start "$work"
 

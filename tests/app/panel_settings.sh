@@ -16,17 +16,6 @@ mkdir -p "$artefacts"
 key='HKLM\Software\Marrowby\Quorvane'
 VK_RIGHT=39 VK_NEXT=34
 
-failures=0
-check() {  # check DESCRIPTION EXPECTED ACTUAL
-  if [ "$2" == "$3" ]; then
-    echo "ok: $1"
-  else
-    echo "FAILED: $1: expected [$2], got [$3]"
-    failures=$((failures + 1))
-  fi
-}
-probe() { "$WINE" "$probe_exe" "$@" | tr -d '\r'; }
-field() { grep "^$1=" | head -n1 | cut -d= -f2-; }
 stored() {  # the stored values as "name=value" words, sorted
   "$WINE" reg query "$key" 2>/dev/null | tr -d '\r' |
     awk '$2 == "REG_SZ" {print $1 "=" $3}' | sort | xargs

@@ -12,6 +12,7 @@
 #include "player/time_block.h"
 #include "simulated_process.h"
 #include "support/fake_panel_view.h"
+#include "support/silent_player.h"
 #include "support/recording_overlay.h"
 
 namespace {
@@ -101,12 +102,8 @@ class SelectAndStartTest : public testing::Test {
   ProgramState state{player, player};
   FakePanelView view;
   MemorySettingsStore settings;
-  struct Silent final : PlayerMemory {
-    bool read(int32_t, uint32_t, unsigned char*, size_t) override { return false; }
-  } playerMemory;
-  struct Ticks final : TickSource {
-    uint32_t nowMs() override { return 0; }
-  } ticks;
+  SilentPlayer playerMemory;
+  StillTicks ticks;
   ControlPanel panel{state, view, settings, playerMemory, ticks};
   FakeProcesses processes;
   Desktop desktop{view};

@@ -14,20 +14,9 @@ export LC_ALL=en_US.UTF-8
 mkdir -p "$artefacts"
 
 key='HKLM\Software\Marrowby\Quorvane'
-failures=0
-check() {  # check DESCRIPTION EXPECTED ACTUAL
-  if [ "$2" == "$3" ]; then
-    echo "ok: $1"
-  else
-    echo "FAILED: $1: expected [$2], got [$3]"
-    failures=$((failures + 1))
-  fi
-}
 must() {  # must DESCRIPTION COMMAND...: the command succeeds
   if "${@:2}"; then echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); fi
 }
-probe() { "$WINE" "$probe_exe" "$@" | tr -d '\r'; }
-field() { grep "^$1=" | head -n1 | cut -d= -f2-; }
 stored() { { "$WINE" reg query "$key" /v "$1" 2>/dev/null || true; } | tr -d '\r' | awk '$2 == "REG_SZ" {print $3}'; }
 
 # The player, driven through a pipe on its standard input: player_start ARGS..., player_say LINE.

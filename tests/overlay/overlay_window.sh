@@ -12,23 +12,12 @@ trap wine_desktop_stop_all EXIT
 export LC_ALL=C.UTF-8
 mkdir -p "$artefacts"
 
-failures=0
-check() {  # check DESCRIPTION EXPECTED ACTUAL
-  if [ "$2" == "$3" ]; then
-    echo "ok: $1"
-  else
-    echo "FAILED: $1: expected [$2], got [$3]"
-    failures=$((failures + 1))
-  fi
-}
 check_true() {  # check_true DESCRIPTION CONDITION...
   local description=$1
   shift
   if "$@"; then echo "ok: $description"; else echo "FAILED: $description"; failures=$((failures + 1)); fi
 }
 
-probe() { "$WINE" "$probe_exe" "$@" | tr -d '\r'; }
-field() { grep "^$1=" | head -n1 | cut -d= -f2-; }
 
 # The colours present in a region WxH+X+Y of a picture, sorted, as rrggbb words.
 colours() {

@@ -7,13 +7,27 @@
 #   wine_stop NAME                 ends what wine_start NAME started
 #   make_template DIR              builds the shared prefix once (wineboot, Managed=N)
 #
-# Every helper uses WINE (64-bit Wine's loader) and WINESERVER.
+# Every helper uses WINE (64-bit Wine's loader) and WINESERVER; probe uses probe_exe.
 
 WINE=${WINE:-/usr/lib/wine/wine64}
 WINESERVER=${WINESERVER:-/usr/lib/wine/wineserver}
 export WINEDEBUG=-all
 # No Mono or Gecko installers, and no menu entries written for the desktop.
 export WINEDLLOVERRIDES="mscoree=d;mshtml=d;winemenubuilder.exe=d"
+
+# Checks of the window tests: each prints "ok: ..." or "FAILED: ..." and counts failures.
+failures=0
+check() {  # check DESCRIPTION EXPECTED ACTUAL
+  if [ "$2" == "$3" ]; then
+    echo "ok: $1"
+  else
+    echo "FAILED: $1: expected [$2], got [$3]"
+    failures=$((failures + 1))
+  fi
+}
+# The probe (probe_exe) run under Wine, its lines without CRs; field NAME picks NAME=value.
+probe() { "$WINE" "$probe_exe" "$@" | tr -d '\r'; }
+field() { grep "^$1=" | head -n1 | cut -d= -f2-; }
 
 declare -A pids=()
 xvfb_pid=""
