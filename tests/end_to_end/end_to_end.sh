@@ -118,8 +118,9 @@ if errors:
     print("within 150 ms: %d" % sum(1 for e in errors if abs(e) <= 150))
 if clears:
     print("clear after end ms: earliest %d, latest %d" % (min(clears), max(clears)))
-    # The track clears 30 ms early; 20 ms more is the measurement's own jitter.
-    print("clears before the end: %d" % sum(1 for e in clears if e < -50))
+    # The track clears 30 ms early; 50 ms more is what the probe's clock may be off by on
+    # a busy machine.
+    print("clears before the end: %d" % sum(1 for e in clears if e < -80))
 PY
 check "every cue shows" "cues shown 20 of 20" "$(grep '^cues shown' "$work/timing.txt")"
 check "every cue within 150 ms of its start" "within 150 ms: 20" "$(grep '^within' "$work/timing.txt")"
