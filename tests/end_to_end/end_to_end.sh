@@ -86,8 +86,6 @@ probe follow 40 >"$artefacts/end_to_end_timing.txt" &
 follower=$!
 sleep 4
 player_say play
-sleep 20
-screenshot "$artefacts/end_to_end_over_film.png"
 wait "$follower"
 python3 - "$work/twenty_cues.srt" "$artefacts/end_to_end_timing.txt" <<'PY' | tee "$work/timing.txt"
 import re, statistics, sys
@@ -133,6 +131,7 @@ player_say pause
 must "a seek backwards shows cue 02 again" probe wait-text "Cue 02" 5
 sleep 1.5
 must "a pause holds the cue" probe wait-text "Cue 02" 0
+screenshot "$artefacts/end_to_end_over_film.png"
 player_say "seek 0:00:15.5"
 must "a seek forward shows cue 09" probe wait-text "Cue 09" 5
 probe settext 编辑框2 "-2000" >/dev/null
