@@ -142,7 +142,6 @@ DWORD styleOf(const ControlDesign& design) {
   return SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_NOTIFY;
 }
 
-std::wstring wideOf(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
 
 // The system's message font, at `dpi`.
 OwnedFont makeUiFont(int dpi, bool underline, const std::wstring& face = {}) {
@@ -299,7 +298,7 @@ void MainWindow::createControls() {
   for (const ControlDesign& design : PANEL_CONTROLS) {
     const HWND created = CreateWindowExW(
         design.kind == ControlKind::EDIT ? WS_EX_CLIENTEDGE : 0, classOf(design.kind),
-        wideOf(design.text).c_str(), WS_CHILD | WS_VISIBLE | styleOf(design), design.place.x,
+        wideFrom(design.text).c_str(), WS_CHILD | WS_VISIBLE | styleOf(design), design.place.x,
         design.place.y, design.place.width, design.place.height, window_,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id)), instance_, nullptr);
     if (created == nullptr) continue;
@@ -507,7 +506,7 @@ LRESULT CALLBACK MainWindow::delayBoxProcedure(HWND window, UINT message, WPARAM
 
 void MainWindow::pasteIntoDelayBox() {
   const HWND delayBox = control(PanelControlId::编辑框2);
-  const std::wstring kept = wideOf(delayCharactersOf(unitsOf(clipboardText(window_))));
+  const std::wstring kept = wideFrom(delayCharactersOf(unitsOf(clipboardText(window_))));
   // Replacing the selection as typing would keeps the box's character limit.
   SendMessageW(delayBox, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(kept.c_str()));
 }
@@ -517,7 +516,7 @@ void MainWindow::pasteIntoDelayBox() {
 void MainWindow::filterDelayBox() {
   const HWND delayBox = control(PanelControlId::编辑框2);
   const std::wstring text = windowText(delayBox);
-  const std::wstring kept = wideOf(filteredDelayText(unitsOf(text)));
+  const std::wstring kept = wideFrom(filteredDelayText(unitsOf(text)));
   if (kept == text) return;
   filteringDelayBox_ = true;
   SetWindowTextW(delayBox, kept.c_str());

@@ -5,20 +5,9 @@
 #include <iterator>
 
 #include "memory/handle_win.h"
+#include "overlay/wide_text_win.h"
 
 namespace {
-
-std::wstring wide(std::u16string_view text) { return {text.begin(), text.end()}; }
-
-std::wstring wideFromAnsi(std::string_view text) {
-  const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                       nullptr, 0);
-  std::wstring w(static_cast<size_t>(size > 0 ? size : 0), L'\0');
-  if (size > 0) {
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), w.data(), size);
-  }
-  return w;
-}
 
 // The path in the ANSI code page, as the settings keep folders; empty when a character has no
 // exact form there.
@@ -56,7 +45,7 @@ UINT_PTR CALLBACK bringDialogToFront(HWND dialog, UINT message, WPARAM, LPARAM) 
 }  // namespace
 
 void Win32StartDialogs::showMessage(std::u16string_view text, std::u16string_view title) {
-  MessageBoxW(nullptr, wide(text).c_str(), wide(title).c_str(), MB_OK | MB_TASKMODAL);
+  MessageBoxW(nullptr, wideFrom(text).c_str(), wideFrom(title).c_str(), MB_OK | MB_TASKMODAL);
 }
 
 std::optional<std::string> Win32StartDialogs::chooseFile() {

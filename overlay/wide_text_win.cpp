@@ -2,14 +2,10 @@
 
 #include "overlay/wide_text_win.h"
 
-namespace {
-
-std::string_view upToNul(std::string_view text) { return text.substr(0, text.find('\0')); }
-
-}  // namespace
+#include "encoding/text_bytes.h"
 
 std::wstring wideFromCodePage(std::string_view text, CodePage codePage) {
-  text = upToNul(text);
+  text = upToFirstNul(text);
   switch (static_cast<int>(codePage)) {
     case static_cast<int>(CodePage::GBK):
     case static_cast<int>(CodePage::BIG5):
@@ -22,7 +18,7 @@ std::wstring wideFromCodePage(std::string_view text, CodePage codePage) {
 }
 
 std::wstring wideFromAnsi(std::string_view text) {
-  text = upToNul(text);
+  text = upToFirstNul(text);
   if (text.empty()) return {};
   const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
                                          nullptr, 0);

@@ -9,19 +9,9 @@
 
 #include "encoding/code_page.h"
 #include "memory/handle_win.h"
+#include "overlay/wide_text_win.h"
 
 namespace {
-
-// name in UTF-16, read in the system's ANSI code page; empty when it cannot be converted.
-std::wstring wideName(std::string_view name) {
-  if (name.empty() || name.size() > INT32_MAX) return {};
-  const int length = static_cast<int>(name.size());
-  const int units = MultiByteToWideChar(CP_ACP, 0, name.data(), length, nullptr, 0);
-  if (units <= 0) return {};
-  std::wstring wide(static_cast<size_t>(units), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, name.data(), length, wide.data(), units);
-  return wide;
-}
 
 // File names compare as Windows compares them: ordinally, after upper-casing both with the
 // system's Unicode case table.
@@ -34,7 +24,7 @@ bool sameFileName(const wchar_t* listed, const std::wstring& wanted) {
 // `snapshotTaken` tells whether there was a snapshot to walk.
 std::optional<PROCESSENTRY32W> firstProcessNamed(DWORD snapshotKinds, std::string_view exeName,
                                                  bool skipIdZero, bool& snapshotTaken) {
-  const std::wstring wanted = wideName(exeName);
+  const std::wstring wanted = wideFromAnsi(exeName);
   const OwnedHandle snapshot(CreateToolhelp32Snapshot(snapshotKinds, 0));
   snapshotTaken = snapshot.valid();
   if (!snapshotTaken || wanted.empty()) return std::nullopt;
