@@ -288,7 +288,9 @@ TEST_F(SelectAndStartTest, ThePlayerExitingTakesItsSubtitleDown) {
   for (int i = 0; i < 20; ++i) {  // 950 ms of failed reads: the cue stays
     clock.now += 50;
     followed.displayTick();
-    if (i < 19) EXPECT_EQ(shown.size(), 3u);
+    if (i < 19) {
+      EXPECT_EQ(shown.size(), 3u);
+    }
   }
   clock.now += 50;
   followed.displayTick();

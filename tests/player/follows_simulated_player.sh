@@ -7,7 +7,7 @@ wine="$1" player="$2" follow="$3" subtitle="$4"
 here="$(dirname "$0")"
 
 output=$(bash "$here/../simulated_player/with_simulated_player.sh" "$wine" "$player" \
-  "$wine" "$follow" "$subtitle" 3 | tr -d '\r')
+  "$wine" "$follow" "$subtitle" 6 | tr -d '\r')
 echo "$output"
 grep -q '^player [0-9]*, time block at 0x4[0-9A-F]\{5\}$' <<<"$output"
 grep -q '^5 cues$' <<<"$output"
